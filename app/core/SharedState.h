@@ -1,0 +1,32 @@
+// The main window's shared state: what every page and handler of the client
+// reads or writes besides its own widgets. Texts are code page 1254 bytes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace izleme {
+
+struct ServerMessage {
+    std::string heading;
+    std::string body;
+};
+
+// Device kinds are the icon indexes of the device list entries.
+enum DeviceKind : std::int32_t { KindKrt100 = 0, KindKlm200 = 3, KindZdn100 = 4 };
+
+struct SharedState {
+    static constexpr int messageCapacity = 256;
+
+    std::string loginUserName;                              // typed at login
+    std::array<ServerMessage, messageCapacity> messages{};  // in arrival order
+    int messageCount = 0;                                   // next free position
+    std::string pendingKind;      // how the next "enerjial" reply is read
+    bool loggedIn = false;        // a login message went out on this connection
+    std::int32_t activeSerial = 12001;
+    std::int32_t activeKind = KindKrt100;
+    char decimalSeparator = ',';  // of the current locale, read when the main window shows
+};
+
+}  // namespace izleme

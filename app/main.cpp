@@ -1,0 +1,5 @@
+#include "app/ui/Startup.h"
+
+int main(int argc, char** argv) {
+    return izleme::runApplication(argc, argv);
+}
