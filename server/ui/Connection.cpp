@@ -1,0 +1,185 @@
+#include "server/ui/Connection.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <QTime>
+
+#include "app/core/SharedState.h"
+#include "server/core/Cp1254.h"
+#include "server/core/Wire.h"
+#include "server/ui/ShellPort.h"
+#include "server/ui/TFrmGiris.h"
+
+namespace izleme {
+namespace {
+
+const QString kRefusal = QStringLiteral("Geçersiz karakter: istek gönderilmedi.");
+
+// Code page 1254 bytes of an operator's text; characters the code page cannot
+// hold become "?" (for display and state only, never for sending).
+std::string toCp1254Lossy(const QString& text) {
+    std::string out;
+    for (const char32_t cp : text.toUcs4()) {
+        const auto byte = cp1254::fromUnicode(cp);
+        out.push_back(byte ? static_cast<char>(*byte) : '?');
+    }
+    return out;
+}
+
+QString fromCp1254(std::string_view bytes) {
+    return QString::fromStdString(cp1254::toUtf8(bytes));
+}
+
+}  // namespace
+
+Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
+    : QObject(parent), shell_(shell), login_(login) {
+    flushTimer_.setSingleShot(true);
+    flushTimer_.setInterval(flushDelayMs);
+    connect(&flushTimer_, &QTimer::timeout, this, &Connection::flushKeptBytes);
+    connect(&login_, &TFrmGiris::progressChanged, this, &Connection::onProgress);
+    if (QTcpSocket* socket = shell_.socket()) {
+        connect(socket, &QTcpSocket::connected, this, &Connection::onConnected);
+        connect(socket, &QTcpSocket::disconnected, this, &Connection::ClientsoketDisconnect);
+        connect(socket, &QTcpSocket::errorOccurred, this, &Connection::ClientsoketError);
+        connect(socket, &QTcpSocket::readyRead, this, &Connection::ClientsoketRead);
+    }
+}
+
+Connection::~Connection() = default;
+
+void Connection::startConnectAndLogin() {
+    if (connecting_) return;
+    login_.suiButton1->setEnabled(false);
+    pendingPassword_ = login_.Edit4->text();
+    if (pendingPassword_.isEmpty()) pendingPassword_ = QStringLiteral(" ");
+    if (login_.Edit1->text().isEmpty()) {
+        login_.setStatusText(QStringLiteral("   Kullanıcı Adı Girin"));
+        return;
+    }
+    if (login_.internetAvailable()) {
+        login_.setStatusText(QStringLiteral("   İnternet bağlantısı mevcut"));
+    } else {
+        login_.setStatusText(QStringLiteral("   İnternet bağlantısı yok"));
+        // The server box counts as shown after F5 even while the window itself is hidden.
+        if (login_.Servername->isHidden()) return;
+    }
+    login_.setStatusText(QStringLiteral("  Nuveke Bağlanıyor"));
+    login_.Timer1->start();
+
+    if (!login_.Servername->text().isEmpty()) {
+        host_ = login_.Servername->text();
+    } else if (!shell_.meterAddressText().isEmpty()) {
+        host_ = shell_.meterAddressText();
+    }
+
+    bool portOk = false;
+    const uint port = login_.edtport->text().trimmed().toUInt(&portOk);
+    if (!portOk || port > 0xFFFF) return;
+    socketPort_ = static_cast<quint16>(port);
+    QTcpSocket* socket = shell_.socket();
+    if (socket == nullptr || host_.isEmpty()) return;
+
+    pendingUser_ = login_.Edit1->text();
+    shell_.state().loginUserName = toCp1254Lossy(pendingUser_);
+
+    if (socket->state() == QAbstractSocket::ConnectedState) {
+        // Already connected (an earlier login never went out): no wait.
+        sendLogin();
+        return;
+    }
+    if (socket->state() != QAbstractSocket::UnconnectedState) socket->abort();
+    connecting_ = true;
+    socket->connectToHost(host_, socketPort_);
+}
+
+void Connection::onConnected() {
+    ClientsoketConnect();
+    if (!connecting_) return;
+    connecting_ = false;
+    sendLogin();
+}
+
+void Connection::onProgress(int value) {
+    // The wait ends once the indicator reaches or passes 100 (about 17 s of
+    // ticks, or "Kapat"), as a connection error does.
+    if (connecting_ && value >= 100) endWaitWithError();
+}
+
+void Connection::endWaitWithError() {
+    connecting_ = false;
+    if (QTcpSocket* socket = shell_.socket()) socket->abort();
+    showConnectionError();
+}
+
+void Connection::showConnectionError() {
+    login_.setErrorText(QStringLiteral("Bağlantı Hatası"));
+    shell_.setStatusLine(QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
+}
+
+void Connection::sendLogin() {
+    // TODO(device list): clear all entries of shell_.deviceList() once the group bar is in.
+    const auto user = cp1254::fromUtf8(pendingUser_.toStdString());
+    const auto password = cp1254::fromUtf8(pendingPassword_.toStdString());
+    const auto message = user && password ? wire::buildLogin(*user, *password) : std::nullopt;
+    if (!message) {
+        login_.setStatusText(kRefusal);
+        shell_.setStatusLine(kRefusal);
+        return;
+    }
+    writeToSocket(*message);
+    shell_.setMainCaption(QStringLiteral("<<<<<<<") + login_.Edit1->text() + QStringLiteral(" Bağlı.>>>>>>>>>"));
+    shell_.state().loggedIn = true;
+    emit loginSent();
+}
+
+bool Connection::writeToSocket(const std::string& bytes) {
+    QTcpSocket* socket = shell_.socket();
+    if (socket == nullptr || socket->state() != QAbstractSocket::ConnectedState) return false;
+    socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return true;
+}
+
+void Connection::ClientsoketConnect() {
+    shell_.attachTrayMenu();
+    login_.close();
+}
+
+void Connection::ClientsoketDisconnect() {
+    flushKeptBytes();
+    shell_.setStatusLine(fromCp1254(shell_.state().loginUserName) +
+                         QStringLiteral(" kullanıcısının ana bilgisayarla bağlantısı kesildi"));
+    shell_.state().loggedIn = false;
+}
+
+void Connection::ClientsoketError() {
+    const QTcpSocket* socket = shell_.socket();
+    // A close by the server is the disconnect event, not an error.
+    if (socket != nullptr && socket->error() == QAbstractSocket::RemoteHostClosedError) return;
+    connecting_ = false;
+    showConnectionError();
+}
+
+void Connection::TimerPingTimer() {
+    writeToSocket(wire::buildPing());
+}
+
+void Connection::ClientsoketRead() {
+    QTcpSocket* socket = shell_.socket();
+    if (socket == nullptr) return;
+    const QByteArray bytes = socket->readAll();
+    if (bytes.isEmpty()) return;
+    const std::string chunk(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    shell_.appendLogLine(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(":   ") +
+                         fromCp1254(chunk));
+    shell_.lampFlicker();
+    // TODO(receive path): reassemble and dispatch once the dispatcher is in.
+    shell_.lampGreen();
+}
+
+void Connection::dispatchText(const std::string&) {}
+
+void Connection::flushKeptBytes() {}
+
+}  // namespace izleme

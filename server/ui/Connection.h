@@ -1,0 +1,69 @@
+// The one server connection of the client: connect-and-login, the socket's
+// connect, disconnect, error and read events, and the keep-alive.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+namespace izleme {
+
+class ClientReplies;
+class Reassembler;
+class ReplyDispatcher;
+class ShellPort;
+class TFrmGiris;
+
+class Connection : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr quint16 portBeforeLogin = 17814;
+    static constexpr int flushDelayMs = 300;  // kept bytes are dispatched after this quiet time
+
+    Connection(ShellPort& shell, TFrmGiris& login, QObject* parent = nullptr);
+    ~Connection() override;
+
+    // A connect-and-login is waiting for the socket to connect.
+    bool isConnecting() const { return connecting_; }
+    quint16 socketPort() const { return socketPort_; }
+    void resetSocketPort() { socketPort_ = portBeforeLogin; }
+
+signals:
+    // The login message went out on a new connection (the device list is empty again).
+    void loginSent();
+
+public slots:
+    // Steps of the login: checks, open the socket, then wait for the connect
+    // without blocking; a second call while one waits does nothing.
+    void startConnectAndLogin();
+
+    void ClientsoketConnect();
+    void ClientsoketDisconnect();
+    void ClientsoketError();
+    void ClientsoketRead();
+    void TimerPingTimer();
+
+private:
+    void onConnected();
+    void onProgress(int value);
+    void endWaitWithError();
+    void sendLogin();
+    bool writeToSocket(const std::string& bytes);
+    void dispatchText(const std::string& text);
+    void flushKeptBytes();
+    void showConnectionError();
+
+    ShellPort& shell_;
+    TFrmGiris& login_;
+    QTimer flushTimer_;
+    QString host_;
+    QString pendingUser_;
+    QString pendingPassword_;
+    quint16 socketPort_ = portBeforeLogin;
+    bool connecting_ = false;
+};
+
+}  // namespace izleme
