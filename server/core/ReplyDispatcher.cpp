@@ -1,0 +1,239 @@
+#include "server/core/ReplyDispatcher.h"
+
+#include "server/core/Keywords.h"
+#include "server/core/Wire.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+namespace izleme {
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+constexpr std::size_t sayacalHeader = 10;  // "sayacal" and three unseen bytes
+
+// A position in the working copy of a chunk, with the cuts of the parsing
+// primitives (the same results as wire::takeField and friends). The position
+// of the next field separator is kept, so that a long text without separators
+// is scanned once, not once per field.
+class Cursor {
+public:
+    explicit Cursor(std::string& text) : text_(text) {}
+
+    std::size_t pos() const { return pos_; }
+    std::size_t remaining() const { return text_.size() - pos_; }
+    std::string_view rest() const { return std::string_view(text_).substr(pos_); }
+    std::string_view view(std::size_t from, std::size_t to) const {
+        return std::string_view(text_).substr(from, to - from);
+    }
+
+    bool startsWith(std::string_view keyword) const { return wire::startsWithKeyword(rest(), keyword); }
+    void skip(std::size_t n) { pos_ += std::min(n, remaining()); }
+    void moveTo(std::size_t p) { pos_ = std::min(p, text_.size()); }
+
+    std::string_view takeField() {
+        const std::size_t sep = nextSeparator();
+        if (sep == npos) return {};
+        const auto field = view(pos_, sep);
+        pos_ = sep + 1;
+        return field;
+    }
+
+    std::string_view takeFieldAndSkipOne() {
+        const std::size_t sep = nextSeparator();
+        if (sep == npos) {
+            skip(1);
+            return {};
+        }
+        const auto field = view(pos_, sep);
+        pos_ = sep + 1;
+        skip(1);
+        return field;
+    }
+
+    // Removes the n bytes at `at` (at >= pos) by moving the bytes before them
+    // n places on: the cost is the distance from the position, not the size
+    // of the whole text. The position moves with the text it points at.
+    void eraseAhead(std::size_t at, std::size_t n) {
+        std::copy_backward(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                           text_.begin() + static_cast<std::ptrdiff_t>(at),
+                           text_.begin() + static_cast<std::ptrdiff_t>(at + n));
+        const std::size_t oldPos = pos_;
+        pos_ += n;
+        // The separator cache: a separator before `at` moved with its text; one
+        // inside the erased bytes is gone; the text after them did not move.
+        if (!sepKnown_ || (sepAt_ != npos && sepAt_ < oldPos)) {
+            sepKnown_ = false;
+        } else if (sepAt_ != npos && sepAt_ < at) {
+            sepAt_ += n;
+        } else if (sepAt_ != npos && sepAt_ < at + n) {
+            sepAt_ = text_.find(wire::fieldSeparator, at + n);
+        }
+    }
+
+private:
+    std::size_t nextSeparator() {
+        if (!sepKnown_ || (sepAt_ != npos && sepAt_ < pos_)) {
+            sepAt_ = text_.find(wire::fieldSeparator, pos_);
+            sepKnown_ = true;
+        }
+        return sepAt_;
+    }
+
+    std::string& text_;
+    std::size_t pos_ = 0;
+    bool sepKnown_ = false;  // sepAt_ is the first separator at or after pos_
+    std::size_t sepAt_ = npos;
+};
+
+// What one "sayacal" cut out of the text in the current pass, so that the
+// remembered remainder can be given back as it stood before the cut.
+struct Cut {
+    bool done = false;
+    std::size_t from = 0;  // position of the readout before the cut
+    std::size_t at = 0;    // position of the cut-out header before the cut
+    std::size_t count = 0; // bytes cut out (fewer than 10 at the very end)
+    std::array<char, sayacalHeader> bytes{};
+};
+
+template <std::size_t N>
+std::array<std::string_view, N> takeFields(Cursor& c) {
+    std::array<std::string_view, N> fields;
+    for (auto& f : fields) f = c.takeField();
+    return fields;
+}
+
+void runPass(Cursor& c, const EnerjialRoute* route, ReplyHandlers& h, Cut& cut) {
+    if (c.startsWith(kw::pong)) {
+        c.skip(5);
+        h.pong();
+    }
+    if (c.startsWith(kw::yenimesaj)) {
+        c.skip(10);
+        h.yenimesaj();
+    }
+    if (c.startsWith(kw::akimdegerleri)) {
+        c.skip(14);
+        h.akimdegerleri(takeFields<7>(c));
+    }
+    if (c.startsWith(kw::reaktifenerji)) {
+        c.skip(14);
+        const auto fields = takeFields<9>(c);
+        c.skip(1);
+        h.reaktifenerji(fields);
+    }
+    if (c.startsWith(kw::tedassycal)) {
+        c.skip(11);
+        const auto fields = takeFields<9>(c);
+        c.skip(1);
+        h.tedassycal(fields);
+    }
+    if (c.startsWith(kw::mesajvar)) {
+        c.skip(9);
+        const auto heading = c.takeField();
+        const auto body = c.takeFieldAndSkipOne();
+        h.mesajvar(heading, body);
+    }
+    if (c.startsWith(kw::Hattayok)) {
+        c.skip(9);
+        h.hattayok(c.takeFieldAndSkipOne());
+    }
+    if (c.startsWith(kw::sayacal)) {
+        // The readout is the whole rest; a second header in it is cut out
+        // (once), and the rest stays for the following passes.
+        c.skip(sayacalHeader);
+        const std::size_t at = c.rest().find(kw::sayacal);
+        if (at != npos) {
+            cut.done = true;
+            cut.from = c.pos();
+            cut.at = c.pos() + at;
+            cut.count = std::min(sayacalHeader, c.remaining() - at);
+            std::copy_n(c.rest().begin() + static_cast<std::ptrdiff_t>(at), cut.count, cut.bytes.begin());
+            c.eraseAhead(cut.at, cut.count);
+        }
+        h.sayacal(c.rest());
+    }
+    if (c.startsWith(kw::Sycdegerleri)) {
+        c.skip(13);
+        h.sycdegerleri(takeFields<3>(c));
+    }
+    if (route != nullptr && c.startsWith(kw::enerjial)) {
+        // The reply runs up to and including its terminator, the rest of the
+        // text when it has none; what follows it is dispatched as usual.
+        const std::size_t start = c.pos();
+        const std::size_t term = c.rest().find(wire::terminator, kw::enerjial.size());
+        const std::size_t end = term == npos ? start + c.remaining() : start + term + wire::terminator.size();
+        const std::size_t from = std::min(start + 11, end);
+        c.moveTo(end);
+        h.enerjial(*route, c.view(from, end));
+    }
+    if (c.startsWith(kw::cihazenerji)) {
+        c.skip(12);
+        std::array<std::string_view, 3> fields;
+        fields[0] = c.takeField();
+        fields[1] = c.takeField();
+        fields[2] = c.takeFieldAndSkipOne();
+        h.cihazenerji(fields);
+    }
+    if (c.startsWith(kw::cihazlar)) {
+        c.skip(9);
+        const auto f = takeFields<4>(c);
+        c.skip(1);
+        h.cihazlar(f[0], f[1], f[2], f[3]);
+    }
+}
+
+}  // namespace
+
+bool ReplyDispatcher::dispatch(std::string_view chunk, std::string_view pendingKind, ReplyHandlers& handlers) {
+    std::string text(chunk);
+    Cursor c(text);
+    const EnerjialRoute* route = findEnerjialRoute(pendingKind);
+
+    // The remembered remainder is either remembered_ (kept from an earlier
+    // chunk: compared by content) or, once a pass of this chunk has set it, a
+    // suffix of the text (compared by position: equal suffixes of one text
+    // start at the same place).
+    bool suffix = false;
+    std::size_t suffixAt = 0;
+    Cut cut;
+
+    const auto keepRemembered = [&] {
+        if (!suffix) return;
+        if (!cut.done) {
+            remembered_.assign(text, suffixAt);
+            return;
+        }
+        // Undo this pass's cut: bytes before cut.from did not move.
+        remembered_.assign(text, suffixAt, cut.from - suffixAt);
+        remembered_.append(text, cut.from + cut.count, cut.at - cut.from);
+        remembered_.append(cut.bytes.data(), cut.count);
+        remembered_.append(text, cut.at + cut.count);
+    };
+
+    try {
+        do {
+            ++passes_;
+            cut = Cut{};
+            runPass(c, route, handlers, cut);
+            const bool equal = suffix ? suffixAt == c.pos()
+                                      : remembered_.size() == c.remaining() && remembered_ == c.rest();
+            if (equal) {
+                c.skip(1);
+            } else {
+                suffix = true;
+                suffixAt = c.pos();
+            }
+        } while (c.remaining() > 1);
+    } catch (...) {
+        // A handler ended the handling of this chunk: the rest is dropped.
+        keepRemembered();
+        return false;
+    }
+    cut = Cut{};
+    keepRemembered();
+    return true;
+}
+
+}  // namespace izleme
