@@ -94,6 +94,10 @@ std::optional<std::string> fromUtf8(std::string_view text) {
             if ((cont & 0xC0) != 0x80) return std::nullopt;
             cp = (cp << 6) | (cont & 0x3F);
         }
+        // Overlong forms (which could smuggle a framing byte past a check on
+        // the UTF-8), surrogates and values past U+10FFFF are malformed.
+        constexpr char32_t minOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < minOfLength[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return std::nullopt;
         const auto b = fromUnicode(cp);
         if (!b) return std::nullopt;
         out.push_back(static_cast<char>(*b));

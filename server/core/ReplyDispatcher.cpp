@@ -59,17 +59,10 @@ public:
         std::copy_backward(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
                            text_.begin() + static_cast<std::ptrdiff_t>(at),
                            text_.begin() + static_cast<std::ptrdiff_t>(at + n));
-        const std::size_t oldPos = pos_;
         pos_ += n;
-        // The separator cache: a separator before `at` moved with its text; one
-        // inside the erased bytes is gone; the text after them did not move.
-        if (!sepKnown_ || (sepAt_ != npos && sepAt_ < oldPos)) {
-            sepKnown_ = false;
-        } else if (sepAt_ != npos && sepAt_ < at) {
-            sepAt_ += n;
-        } else if (sepAt_ != npos && sepAt_ < at + n) {
-            sepAt_ = text_.find(wire::fieldSeparator, at + n);
-        }
+        // A known separator ahead moved (or was cut out): look again. "None
+        // ahead" stays true, a cut adds no bytes.
+        if (sepAt_ != npos) sepKnown_ = false;
     }
 
 private:
