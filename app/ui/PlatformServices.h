@@ -1,0 +1,36 @@
+// Platform services the windows call: internet connection state, sound
+// playback and serial ports. Tests hand in fakes (FakePlatformServices.h).
+#pragma once
+
+#include "app/ui/SerialPort.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace izleme {
+
+class InternetState {
+public:
+    virtual ~InternetState() = default;
+    virtual bool isConnected() const = 0;
+};
+
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Plays a sound file from the start; false when it cannot be played.
+    virtual bool play(const QString& fileName) = 0;
+    virtual void stop() = 0;
+};
+
+struct PlatformServices {
+    std::shared_ptr<InternetState> internet;
+    std::shared_ptr<SoundPlayer> sound;
+    std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
+
+    // The machine's own network state, audio output and serial ports.
+    static std::shared_ptr<PlatformServices> real();
+};
+
+}  // namespace izleme

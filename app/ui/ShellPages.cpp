@@ -1,0 +1,131 @@
+#include "app/ui/ShellPages.h"
+
+#include "app/ui/PageControl.h"
+
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace izleme {
+namespace {
+
+template <typename T>
+T* named(T* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QDateEdit* datePicker(QWidget* parent, const char* name) {
+    auto* d = named(new QDateEdit(parent), name);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    d->setCalendarPopup(true);
+    return d;
+}
+
+QLabel* caption(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
+
+// Page 0: Panel7 fills the page; a top strip carries the heading, the serial
+// label and the row box; the values below belong to the register views.
+void buildAniPage(QWidget* sheet, ShellPages& p) {
+    auto* outer = new QVBoxLayout(sheet);
+    outer->setContentsMargins(0, 0, 0, 0);
+    p.Panel7 = named(new QFrame(sheet), "Panel7");
+    p.Panel7->setFrameShape(QFrame::StyledPanel);
+    outer->addWidget(p.Panel7);
+    auto* layout = new QVBoxLayout(p.Panel7);
+    auto* strip = named(new QFrame(p.Panel7), "Panel7Strip");
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(6, 2, 6, 2);
+    p.Label2 = named(new QLabel(strip), "Label2");
+    p.Label2->setProperty("role", "heading");
+    p.Label17 = named(new QLabel(QStringLiteral("12001"), strip), "Label17");
+    p.Label17->setProperty("role", "serial");
+    p.Edit1 = named(new QLineEdit(QStringLiteral("1"), strip), "Edit1");
+    p.Edit1->setFixedWidth(48);
+    row->addWidget(p.Label2, 1);
+    row->addWidget(caption(QStringLiteral("Seri No:"), strip));
+    row->addWidget(p.Label17);
+    row->addWidget(p.Edit1);
+    layout->addWidget(strip);
+    layout->addStretch(1);
+}
+
+// Page 1: serial box and the two dates of the consumption request.
+void buildConsumptionPage(QWidget* sheet, ShellPages& p) {
+    auto* layout = new QVBoxLayout(sheet);
+    auto* grid = new QGridLayout;
+    p.Edit111 = named(new QLineEdit(sheet), "Edit111");
+    p.DateTimePicker1 = datePicker(sheet, "DateTimePicker1");
+    p.DateTimePicker2 = datePicker(sheet, "DateTimePicker2");
+    grid->addWidget(caption(QStringLiteral("Seri No"), sheet), 0, 0);
+    grid->addWidget(p.Edit111, 0, 1);
+    grid->addWidget(caption(QStringLiteral("İlk Tarih"), sheet), 1, 0);
+    grid->addWidget(p.DateTimePicker1, 1, 1);
+    grid->addWidget(caption(QStringLiteral("Son Tarih"), sheet), 2, 0);
+    grid->addWidget(p.DateTimePicker2, 2, 1);
+    grid->setColumnStretch(2, 1);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+}
+
+// Page 2: Panel8, the over-current relay values, hidden until such a device is selected.
+void buildRelayPage(QWidget* sheet, ShellPages& p) {
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    p.Panel8 = named(new QFrame(sheet), "Panel8");
+    p.Panel8->setFrameShape(QFrame::StyledPanel);
+    p.Panel8->hide();
+    layout->addWidget(p.Panel8);
+}
+
+// Page 6: the meter's serial box, address box and dates.
+void buildMeterPage(QWidget* sheet, ShellPages& p) {
+    auto* layout = new QVBoxLayout(sheet);
+    auto* grid = new QGridLayout;
+    p.Edit5 = named(new QLineEdit(sheet), "Edit5");
+    p.Edit3 = named(new QLineEdit(sheet), "Edit3");
+    p.dtsycilktarih = datePicker(sheet, "dtsycilktarih");
+    p.dtsycsontarih = datePicker(sheet, "dtsycsontarih");
+    grid->addWidget(caption(QStringLiteral("Seri No"), sheet), 0, 0);
+    grid->addWidget(p.Edit5, 0, 1);
+    grid->addWidget(caption(QStringLiteral("İlk Tarih"), sheet), 1, 0);
+    grid->addWidget(p.dtsycilktarih, 1, 1);
+    grid->addWidget(caption(QStringLiteral("Son Tarih"), sheet), 2, 0);
+    grid->addWidget(p.dtsycsontarih, 2, 1);
+    grid->addWidget(p.Edit3, 3, 1);
+    grid->addWidget(caption(QStringLiteral("tarihli"), sheet), 3, 2);
+    grid->setColumnStretch(3, 1);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+}
+
+}  // namespace
+
+ShellPages buildShellPages(PageControl* pages) {
+    static const char* const captions[ShellPages::count] = {
+        "Analizör-Ani Değerler", "Analizör-Tüketim Değerleri", "Aşırı Akım Rölesi", "Harmonikler",
+        "Kondansatör Durumları", "Ayarlar",                    "Sayaç Okuma",       "Cihaz Bilgileri"};
+    ShellPages p;
+    for (int i = 0; i < ShellPages::count; ++i) {
+        auto* sheet = new QWidget(pages);
+        sheet->setObjectName(QStringLiteral("suiTabSheet%1").arg(i + 1));
+        pages->addTab(sheet, QString::fromUtf8(captions[i]));
+        p.sheets[static_cast<std::size_t>(i)] = sheet;
+    }
+    buildAniPage(p.sheets[0], p);
+    buildConsumptionPage(p.sheets[1], p);
+    buildRelayPage(p.sheets[2], p);
+    buildMeterPage(p.sheets[6], p);
+    pages->resetRules();
+    pages->setTabVisible(7, false);  // an empty page nothing shows
+    pages->setTabVisible(6, false);  // the meter page, shown for meters
+    return p;
+}
+
+}  // namespace izleme

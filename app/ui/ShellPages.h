@@ -1,0 +1,43 @@
+// The eight pages of the main window and the controls on them that the shell
+// itself needs; each page's content is built by its own function so that the
+// feature pages can grow it.
+#pragma once
+
+#include <array>
+
+class QDateEdit;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace izleme {
+
+class PageControl;
+
+struct ShellPages {
+    static constexpr int count = 8;
+    std::array<QWidget*, count> sheets{};  // suiTabSheet1 .. suiTabSheet8
+
+    // Page 0 "Analizör-Ani Değerler": Panel7 with its top strip.
+    QFrame* Panel7 = nullptr;
+    QLabel* Label2 = nullptr;   // heading of the data shown
+    QLabel* Label17 = nullptr;  // active device serial
+    QLineEdit* Edit1 = nullptr;  // register table row shown
+    // Page 1 "Analizör-Tüketim Değerleri".
+    QLineEdit* Edit111 = nullptr;  // serial of the active device
+    QDateEdit* DateTimePicker1 = nullptr;
+    QDateEdit* DateTimePicker2 = nullptr;
+    // Page 2 "Aşırı Akım Rölesi".
+    QFrame* Panel8 = nullptr;
+    // Page 6 "Sayaç Okuma".
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QDateEdit* dtsycilktarih = nullptr;
+    QDateEdit* dtsycsontarih = nullptr;
+};
+
+// Adds the eight pages with their captions to the page control.
+ShellPages buildShellPages(PageControl* pages);
+
+}  // namespace izleme

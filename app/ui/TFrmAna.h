@@ -1,0 +1,145 @@
+// The main window: page control, menus, tray icon, top bar with the activity
+// lamp and the status texts, the device column, the shell's timers, the
+// server socket and the shared state.
+#pragma once
+
+#include "app/core/SharedState.h"
+#include "app/ui/ShellPages.h"
+#include "server/ui/ShellPort.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTcpSocket;
+class QTimer;
+
+namespace izleme {
+
+class ActivityLamp;
+class PageControl;
+class TFrmhaberlesme;
+class UrlLabel;
+struct PlatformServices;
+
+class TFrmAna : public QMainWindow, public ShellPort {
+    Q_OBJECT
+public:
+    explicit TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent = nullptr);
+    ~TFrmAna() override;
+
+    // The other windows the shell shows or writes to; set once at start-up.
+    void setCompanions(QDialog* login, TFrmhaberlesme* log, QWidget* serialPoll, QWidget* messages);
+
+    // ShellPort
+    SharedState& state() override { return state_; }
+    QTcpSocket* socket() override { return Clientsoket; }
+    RequestSender& sender() override;
+    GroupBar* deviceList() override { return RzGroupBar1; }
+    void setStatusLine(const QString& text) override;
+    void setRequestLine(const QString& text) override;
+    void setMainCaption(const QString& text) override;
+    QString meterAddressText() const override;
+    void attachTrayMenu() override;
+    void appendLogLine(const QString& line) override;
+    void lampFlicker() override;
+    void lampGreen() override;
+    void showNewMessageLink() override;
+    void closeMainWindow() override;
+
+    // Hooks of the timers whose work lives in the feature code: steps of the
+    // register display refresh run in order on every Timer1 tick.
+    void addRefreshStep(std::function<void()> step);
+    void setPingAction(std::function<void()> action);
+
+    // Port the socket uses for the next connection: 17814 until a login sets one.
+    quint16 socketPort() const { return socketPort_; }
+    void setSocketPort(quint16 port) { socketPort_ = port; }
+
+    std::shared_ptr<PlatformServices> services() const { return services_; }
+    PageControl* pageControl() const { return suiPageControl1; }
+    const ShellPages& pages() const { return pages_; }
+    bool trayMenuAttached() const { return trayMenuAttached_; }
+
+    // Controls (objectName = member name).
+    QTcpSocket* Clientsoket;
+    QTimer* TimerPing;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* Timer3;
+    PageControl* suiPageControl1;
+    ActivityLamp* Shape1;
+    QLabel* LblMesaj;
+    QLabel* LblGiden;
+    UrlLabel* RzURLLabel1;
+    GroupBar* RzGroupBar1;
+    QAction* Haberlesme1;
+    QAction* Veri1;
+    QAction* Oku1;
+    QAction* AktifCihaz1;
+    QSystemTrayIcon* TrayIcon1;
+    QMenu* PopupMenu1;
+    QAction* A1;
+    QAction* KompanzasyonTabiki1;
+    QAction* KritikSeviye1;
+    QAction* CezaDurumu1;
+    QAction* MesajlarimiOku1;
+    QAction* NuvekeMesajGonder1;
+    QAction* Kapat1;
+
+public slots:
+    void FormShow();
+    void Timer1Timer();
+    void TimerPingTimer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void RzURLLabel1Click();
+    void Oku1Click();
+    void Haberlesme1Click();
+    void Veri1Click();
+    void A1Click();
+    void Kapat1Click();
+    void Edit111Change();
+
+signals:
+    // The show step has finished: the login window closed and the start layout is set.
+    void startLayoutReady();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QWidget* buildTopBar();
+    QWidget* buildLeftColumn();
+    void buildMenus();
+    void buildTray();
+    void buildTimers();
+    void finishShowStep();
+    static void runGuarded(const std::function<void()>& work);
+
+    std::shared_ptr<PlatformServices> services_;
+    SharedState state_;
+    ShellPages pages_;
+    std::vector<std::function<void()>> refreshSteps_;
+    std::function<void()> pingAction_;
+    std::shared_ptr<RequestSender> sender_;  // shared: its type may be incomplete here
+    quint16 socketPort_ = 17814;
+    QDialog* login_ = nullptr;
+    TFrmhaberlesme* log_ = nullptr;
+    QWidget* serialPoll_ = nullptr;
+    QWidget* messages_ = nullptr;
+    QTimer* trayAnimation_ = nullptr;
+    int trayFrame_ = 0;
+    bool shownOnce_ = false;
+    bool trayMenuAttached_ = false;
+};
+
+}  // namespace izleme
