@@ -1,0 +1,40 @@
+// Simulated electricity meter (ZDN100): indexes that grow with the load,
+// tariff registers T1 to T3 by time of day, and its readout in data lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "sim/core/EnergyCounters.h"
+#include "sim/core/LoadModel.h"
+#include "sim/core/Scenario.h"
+
+namespace izleme::sim {
+
+class Zdn100 {
+public:
+    Zdn100(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds = 40 * 86400);
+
+    void advanceTo(std::int64_t t);
+    std::int64_t now() const { return now_; }
+
+    // Readout in the style of IEC 62056-21 data lines: identification line,
+    // "code(value*unit)" lines separated by CR LF, and the closing "!".
+    std::string readout() const;
+
+    const EnergyCounters& counters() const { return counters_; }
+    const LoadSample& load() const { return load_.last(); }
+    double totalKw() const { return kw_; }
+    double totalKvar() const { return kvar_; }
+
+private:
+    void step(double dt);
+
+    DeviceSpec spec_;
+    LoadModel load_;
+    EnergyCounters counters_;
+    double kw_ = 0, kvar_ = 0;
+    std::int64_t now_;
+};
+
+}  // namespace izleme::sim
