@@ -38,8 +38,7 @@ void everyPattern(benchmark::State& state, Decoder decode, const char* label) {
     }
     state.counters["patterns"] = 4294967296.0;
     state.counters["mismatches"] = static_cast<double>(mismatches);
-    std::printf("%s: %llu mismatches over 2^32 patterns\n", label,
-                static_cast<unsigned long long>(mismatches));
+    std::printf("%s: %llu mismatches over 2^32 patterns\n", label, static_cast<unsigned long long>(mismatches));
     if (mismatches != 0) {
         std::printf("first mismatch at bits %08x\n", firstMismatch);
         state.SkipWithError("decoder differs from the hardware conversion");
@@ -56,7 +55,8 @@ BENCHMARK_CAPTURE(everyPattern, digits, decodeSingleFromDigits, "digit-text meth
 void decodeOne(benchmark::State& state) {
     std::uint32_t bits = 0x3F800000;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(decodeSingle(static_cast<std::uint8_t>(bits >> 24), static_cast<std::uint8_t>(bits >> 16),
+        benchmark::DoNotOptimize(decodeSingle(static_cast<std::uint8_t>(bits >> 24),
+                                              static_cast<std::uint8_t>(bits >> 16),
                                               static_cast<std::uint8_t>(bits >> 8), static_cast<std::uint8_t>(bits)));
         bits += 0x9E3779B9u;
     }

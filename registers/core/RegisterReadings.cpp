@@ -60,7 +60,8 @@ std::optional<std::int64_t> fourRegisterCounter(double a, double b, double c, do
     // true value, which decides whether the true value fits.
     const std::uint64_t low = (wrapped(a) << 48) + (wrapped(b) << 32) + (wrapped(c) << 16) + wrapped(d);
     const long double turns = std::nearbyint((approx - static_cast<long double>(low)) / kTwo64);
-    const bool fits = (turns == 0.0L && low < (std::uint64_t{1} << 63)) || (turns == -1.0L && low >= (std::uint64_t{1} << 63));
+    const bool fits =
+        (turns == 0.0L && low < (std::uint64_t{1} << 63)) || (turns == -1.0L && low >= (std::uint64_t{1} << 63));
     if (!fits) return std::nullopt;
     return static_cast<std::int64_t>(low);
 }

@@ -11,10 +11,12 @@
 namespace izleme {
 namespace {
 
+constexpr std::string_view kReadCodeBytes = "$199$239";
+
 // The reply text with every "$199$239" shortened to "$3" (one left-to-right
 // pass; replaced text is not searched again).
 std::string shortenReadCode(std::string_view text) {
-    constexpr std::string_view from = "$199$239";
+    constexpr std::string_view from = kReadCodeBytes;
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
@@ -47,8 +49,13 @@ void parseRegisterReply(RegisterTable& table, std::string_view text) {
     const std::optional<int> row = table.deviceRow();
     if (!row || !RegisterTable::isValidRow(*row)) return;  // no row to write: the reply is skipped
 
-    const std::string shortened = shortenReadCode(text);
-    std::string_view rest = shortened;
+    // Most replies carry no "$199$239": those are read in place.
+    std::string shortened;
+    std::string_view rest = text;
+    if (text.find(kReadCodeBytes) != std::string_view::npos) {
+        shortened = shortenReadCode(text);
+        rest = shortened;
+    }
     if (const std::size_t first = rest.find('$'); first != std::string_view::npos) rest.remove_prefix(first + 1);
 
     takeIntegerField(rest);  // function code, checked but not used

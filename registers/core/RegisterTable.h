@@ -9,11 +9,11 @@
 
 namespace izleme {
 
-inline constexpr int kDeviceRowCount = 250;     // device rows 1..250
-inline constexpr int kRegisterCount = 256;      // registers 0..255 per row
-inline constexpr int kByteCellCount = 1024;     // byte cells 0..1023 per row
-inline constexpr double kNoValue = -1.0;        // register value before anything arrived
-inline constexpr std::int32_t kNoByte = -1;     // byte cell before anything arrived
+inline constexpr int kDeviceRowCount = 250;  // device rows 1..250
+inline constexpr int kRegisterCount = 256;   // registers 0..255 per row
+inline constexpr int kByteCellCount = 1024;  // byte cells 0..1023 per row
+inline constexpr double kNoValue = -1.0;     // register value before anything arrived
+inline constexpr std::int32_t kNoByte = -1;  // byte cell before anything arrived
 
 using ValueRow = std::span<const double, kRegisterCount>;
 using ByteRow = std::span<const std::int32_t, kByteCellCount>;

@@ -31,7 +31,8 @@ double decodeSingleFromDigits(std::uint8_t a, std::uint8_t b, std::uint8_t c, st
     double result = 0.0;
     if (exponent != 255) {
         std::uint64_t significand = exponent == 0 ? 0 : 1;
-        for (int i = 0; i < p; ++i) significand = significand * 2 + static_cast<std::uint64_t>(m[static_cast<std::size_t>(i)] - '0');
+        for (int i = 0; i < p; ++i)
+            significand = significand * 2 + static_cast<std::uint64_t>(m[static_cast<std::size_t>(i)] - '0');
         const int power = exponent == 0 ? -126 - p : exponent - 127 - p;
         result = std::ldexp(static_cast<double>(significand), power);
     }

@@ -57,7 +57,7 @@ TEST(DeviceRecordFill, EntryTypes) {
     EXPECT_EQ(deviceRecordEntries("$10012.500$000012345$2abcdefgh$1-0000007", '.'),
               (std::vector<std::string>{"0012.500", "00012.345", "-0000007"}));
     EXPECT_EQ(deviceRecordEntries("$000001234", ','), (std::vector<std::string>{"00001,234"}));
-    EXPECT_TRUE(deviceRecordEntries("10012.500", '.').empty());  // not starting with "$"
+    EXPECT_TRUE(deviceRecordEntries("10012.500", '.').empty());                        // not starting with "$"
     EXPECT_EQ(deviceRecordEntries("$0123", '.'), (std::vector<std::string>{"123."}));  // record cut short
 
     // Entries of other types shift the numbering: the record below has 45

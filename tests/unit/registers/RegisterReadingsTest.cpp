@@ -82,7 +82,7 @@ TEST(RegisterReadings, FourRegisterCounterIsExact) {
         {65535, 65535, 65535, 65535, std::nullopt},
         {4660, 22136, 39612, 57072, 0x12345678'9ABC'DEF0},
         {1, 0, 0, 1, 281474976710657},  // 2^48 + 1: beyond the 53 bits of a double
-        {0, 0, 0.5, 0.5, 32768},          // 32768.5 rounds to even
+        {0, 0, 0.5, 0.5, 32768},        // 32768.5 rounds to even
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.a << " " << c.b << " " << c.c << " " << c.d);

@@ -70,10 +70,10 @@ TEST_F(ReplyParser, BadFieldAbortsAndKeepsEarlierRegisters) {
     EXPECT_EQ(table.cursor(), 1);
 
     const char* bad[] = {
-        "no separator at all",  // the function code field is missing its "$"
-        "1$$4$0$1$",            // empty function code
-        "1$3$x$0$1$",           // byte count not a number
-        "1$3$4$0$1$2.5$3$",     // data field not an integer
+        "no separator at all",       // the function code field is missing its "$"
+        "1$$4$0$1$",                 // empty function code
+        "1$3$x$0$1$",                // byte count not a number
+        "1$3$4$0$1$2.5$3$",          // data field not an integer
         "1$3$4$0$1$99999999999$3$",  // outside 32-bit integers
     };
     for (const char* text : bad) {

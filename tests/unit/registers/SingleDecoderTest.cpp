@@ -14,7 +14,9 @@ namespace {
 
 std::uint8_t byteOf(std::uint32_t bits, int shift) { return static_cast<std::uint8_t>(bits >> shift); }
 
-double fast(std::uint32_t bits) { return decodeSingle(byteOf(bits, 24), byteOf(bits, 16), byteOf(bits, 8), byteOf(bits, 0)); }
+double fast(std::uint32_t bits) {
+    return decodeSingle(byteOf(bits, 24), byteOf(bits, 16), byteOf(bits, 8), byteOf(bits, 0));
+}
 
 double digits(std::uint32_t bits) {
     return decodeSingleFromDigits(byteOf(bits, 24), byteOf(bits, 16), byteOf(bits, 8), byteOf(bits, 0));
@@ -35,11 +37,18 @@ TEST(SingleDecoder, KnownValues) {
         double value;
     };
     const Case cases[] = {
-        {0x41200000, 10.0},      {0xC0000000, -2.0},           {0x3F800000, 1.0},
-        {0x00000001, std::ldexp(1.0, -149)},                   {0x00000000, 0.0},
-        {0x7F800000, 0.0},       {0x7FC00000, 0.0},            {0x80000000, -0.0},
-        {0x007FFFFF, std::ldexp(8388607.0, -149)},             {0x00800000, std::ldexp(1.0, -126)},
-        {0x7F7FFFFF, std::ldexp(16777215.0, 104)},             {0xBE800000, -0.25},
+        {0x41200000, 10.0},
+        {0xC0000000, -2.0},
+        {0x3F800000, 1.0},
+        {0x00000001, std::ldexp(1.0, -149)},
+        {0x00000000, 0.0},
+        {0x7F800000, 0.0},
+        {0x7FC00000, 0.0},
+        {0x80000000, -0.0},
+        {0x007FFFFF, std::ldexp(8388607.0, -149)},
+        {0x00800000, std::ldexp(1.0, -126)},
+        {0x7F7FFFFF, std::ldexp(16777215.0, 104)},
+        {0xBE800000, -0.25},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.bits);
