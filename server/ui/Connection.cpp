@@ -10,6 +10,7 @@
 #include "server/core/Wire.h"
 #include "server/ui/ShellPort.h"
 #include "server/ui/TFrmGiris.h"
+#include "toolkit/ui/GroupBar.h"
 
 namespace izleme {
 namespace {
@@ -27,14 +28,12 @@ std::string toCp1254Lossy(const QString& text) {
     return out;
 }
 
-QString fromCp1254(std::string_view bytes) {
-    return QString::fromStdString(cp1254::toUtf8(bytes));
-}
+QString fromCp1254(std::string_view bytes) { return QString::fromStdString(cp1254::toUtf8(bytes)); }
 
 }  // namespace
 
 Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
-    : QObject(parent), shell_(shell), login_(login) {
+    : QObject(parent), shell_(shell), login_(login), replies_(shell, login) {
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(flushDelayMs);
     connect(&flushTimer_, &QTimer::timeout, this, &Connection::flushKeptBytes);
@@ -119,7 +118,7 @@ void Connection::showConnectionError() {
 }
 
 void Connection::sendLogin() {
-    // TODO(device list): clear all entries of shell_.deviceList() once the group bar is in.
+    if (GroupBar* devices = shell_.deviceList()) devices->clearAllEntries();
     const auto user = cp1254::fromUtf8(pendingUser_.toStdString());
     const auto password = cp1254::fromUtf8(pendingPassword_.toStdString());
     const auto message = user && password ? wire::buildLogin(*user, *password) : std::nullopt;
@@ -161,9 +160,7 @@ void Connection::ClientsoketError() {
     showConnectionError();
 }
 
-void Connection::TimerPingTimer() {
-    writeToSocket(wire::buildPing());
-}
+void Connection::TimerPingTimer() { writeToSocket(wire::buildPing()); }
 
 void Connection::ClientsoketRead() {
     QTcpSocket* socket = shell_.socket();
@@ -174,12 +171,24 @@ void Connection::ClientsoketRead() {
     shell_.appendLogLine(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(":   ") +
                          fromCp1254(chunk));
     shell_.lampFlicker();
-    // TODO(receive path): reassemble and dispatch once the dispatcher is in.
-    shell_.lampGreen();
+    dispatchText(reassembler_.feed(chunk));
+    // Bytes after the last terminator wait for the rest of their message,
+    // but only as long as more bytes keep coming.
+    if (reassembler_.hasPending()) {
+        flushTimer_.start();
+    } else {
+        flushTimer_.stop();
+    }
 }
 
-void Connection::dispatchText(const std::string&) {}
+void Connection::dispatchText(const std::string& text) {
+    const bool complete = text.empty() || dispatcher_.dispatch(text, shell_.state().pendingKind, replies_);
+    if (complete) shell_.lampGreen();
+}
 
-void Connection::flushKeptBytes() {}
+void Connection::flushKeptBytes() {
+    flushTimer_.stop();
+    if (reassembler_.hasPending()) dispatchText(reassembler_.takePending());
+}
 
 }  // namespace izleme

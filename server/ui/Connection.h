@@ -5,14 +5,14 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <memory>
 #include <string>
+
+#include "server/core/Reassembler.h"
+#include "server/core/ReplyDispatcher.h"
+#include "server/ui/ClientReplies.h"
 
 namespace izleme {
 
-class ClientReplies;
-class Reassembler;
-class ReplyDispatcher;
 class ShellPort;
 class TFrmGiris;
 
@@ -25,6 +25,9 @@ public:
 
     Connection(ShellPort& shell, TFrmGiris& login, QObject* parent = nullptr);
     ~Connection() override;
+
+    // The handlers the pages fill in; the dispatcher calls them for every reply.
+    ClientReplies& replies() { return replies_; }
 
     // A connect-and-login is waiting for the socket to connect.
     bool isConnecting() const { return connecting_; }
@@ -58,6 +61,9 @@ private:
 
     ShellPort& shell_;
     TFrmGiris& login_;
+    ClientReplies replies_;
+    Reassembler reassembler_;
+    ReplyDispatcher dispatcher_;
     QTimer flushTimer_;
     QString host_;
     QString pendingUser_;

@@ -49,10 +49,11 @@ TFrmGiris::TFrmGiris(ShellPort& shell, QWidget* parent, LoginSettings settings)
     setObjectName(QStringLiteral("FrmGiris"));
     setWindowTitle(QStringLiteral("GİRİŞ FORMU"));
     setFixedSize(kWidth, kHeight);
-    setStyleSheet(QStringLiteral("#FrmGiris { background: #1e2430; border: 1px solid #5a6a80; }"
-                                 "#FrmGiris QLabel { color: #e0e6ee; }"
-                                 "#titleStrip { background: #2f4a6e; color: white; font-weight: bold; }"
-                                 "#LABEL6, #LABEL6Panel2 { border: 1px inset #5a6a80; color: #e0e6ee; }"));
+    setStyleSheet(
+        QStringLiteral("#FrmGiris { background: #1e2430; border: 1px solid #5a6a80; }"
+                       "#FrmGiris QLabel { color: #e0e6ee; }"
+                       "#titleStrip { background: #2f4a6e; color: white; font-weight: bold; }"
+                       "#LABEL6, #LABEL6Panel2 { border: 1px inset #5a6a80; color: #e0e6ee; }"));
     buildTitleStrip();
     buildControls();
 
@@ -116,21 +117,13 @@ void TFrmGiris::buildControls() {
     LABEL6Panel2->setObjectName(QStringLiteral("LABEL6Panel2"));
 }
 
-QString TFrmGiris::statusText() const {
-    return LABEL6->text();
-}
+QString TFrmGiris::statusText() const { return LABEL6->text(); }
 
-void TFrmGiris::setStatusText(const QString& text) {
-    LABEL6->setText(text);
-}
+void TFrmGiris::setStatusText(const QString& text) { LABEL6->setText(text); }
 
-QString TFrmGiris::errorText() const {
-    return LABEL6Panel2->text();
-}
+QString TFrmGiris::errorText() const { return LABEL6Panel2->text(); }
 
-void TFrmGiris::setErrorText(const QString& text) {
-    LABEL6Panel2->setText(text);
-}
+void TFrmGiris::setErrorText(const QString& text) { LABEL6Panel2->setText(text); }
 
 void TFrmGiris::setProgress(qint16 value) {
     progress_ = value;
@@ -138,9 +131,7 @@ void TFrmGiris::setProgress(qint16 value) {
     emit progressChanged(value);
 }
 
-bool TFrmGiris::internetAvailable() const {
-    return settings_.internetAvailable ? settings_.internetAvailable() : true;
-}
+bool TFrmGiris::internetAvailable() const { return settings_.internetAvailable ? settings_.internetAvailable() : true; }
 
 void TFrmGiris::FormShow() {
     const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
@@ -154,9 +145,7 @@ void TFrmGiris::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-void TFrmGiris::suiButton1Click() {
-    connection_->startConnectAndLogin();
-}
+void TFrmGiris::suiButton1Click() { connection_->startConnectAndLogin(); }
 
 void TFrmGiris::suiButton2Click() {
     setProgress(0);

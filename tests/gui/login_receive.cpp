@@ -1,0 +1,201 @@
+// The receive path over a real loopback connection: the log line per read,
+// the lamp, reassembly of messages cut over reads, and the replies handled by
+// the client itself.
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "gui/login_fake_shell.h"
+#include "gui/login_peer.h"
+#include "server/ui/ClientReplies.h"
+#include "server/ui/Connection.h"
+#include "server/ui/TFrmGiris.h"
+#include "toolkit/core/SilentAbort.h"
+
+using izleme::TFrmGiris;
+using izleme::test::FakeShell;
+using izleme::test::LoopbackPeer;
+
+namespace {
+
+// A logged-in client with its server end, ready to receive.
+struct Session {
+    Session() : login(shell) {
+        login.Edit1->setText("demo");
+        login.Servername->setText("127.0.0.1");
+        login.edtport->setText(peer.portText());
+        login.connection().replies().onCihazlar = [this](std::string_view group, std::string_view model,
+                                                         std::string_view name, std::string_view serial) {
+            devices.push_back(std::string(group) + "|" + std::string(model) + "|" + std::string(name) + "|" +
+                              std::string(serial));
+        };
+    }
+
+    bool logIn() {
+        login.suiButton1Click();
+        return QTest::qWaitFor([this] { return shell.shared.loggedIn && peer.received.endsWith('\xF4'); });
+    }
+
+    void send(const QByteArray& bytes) {
+        peer.client->write(bytes);
+        peer.client->flush();
+    }
+
+    FakeShell shell;
+    TFrmGiris login;
+    LoopbackPeer peer;
+    std::vector<std::string> devices;
+};
+
+const QByteArray kEnd("\xF4\xF4\xF4");
+
+}  // namespace
+
+class LoginReceiveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pongLogsFlickersAndUpdatesTheLogin() {
+        Session s;
+        QVERIFY(s.logIn());
+        s.send("pong\x01" + kEnd);
+        QTRY_COMPARE(s.shell.statusLine, QStringLiteral("Pong"));
+        QCOMPARE(s.login.progress(), qint16(100));
+        QCOMPARE(s.login.statusText(), QStringLiteral("Bağlantı Kuruldu"));
+        QCOMPARE(s.shell.log.size(), 1);
+        // Time, a colon and three spaces, then the text as it came, control bytes included.
+        const QRegularExpression line(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d:   pong\\x{1}ôôô$"));
+        QVERIFY2(line.match(s.shell.log.first()).hasMatch(), qPrintable(s.shell.log.first()));
+        QCOMPARE(s.shell.flickers, 1);
+        QVERIFY(s.shell.lampIsGreen);
+    }
+
+    void smallRepliesOfTheClient_data() {
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("link");
+        QTest::newRow("yenimesaj") << QByteArray("yenimesaj\x01" + kEnd) << QStringLiteral("Yeni Mesajınız Var...")
+                                   << true;
+        QTest::newRow("Hattayok") << QByteArray(
+                                         "Hattayok\x01"
+                                         "1234\x01x" +
+                                         kEnd)
+                                  << QStringLiteral(
+                                         "1234 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...")
+                                  << false;
+    }
+    void smallRepliesOfTheClient() {
+        QFETCH(QByteArray, wire);
+        QFETCH(QString, status);
+        QFETCH(bool, link);
+        Session s;
+        QVERIFY(s.logIn());
+        s.send(wire);
+        QTRY_COMPARE(s.shell.statusLine, status);
+        QCOMPARE(s.shell.newMessageLink, link);
+    }
+
+    void enerjialShowsTheSerialThenCallsThePage() {
+        Session s;
+        s.shell.shared.pendingKind = "anideger";
+        s.shell.shared.activeSerial = 12001;
+        QString statusWhenCalled;
+        std::string text;
+        s.login.connection().replies().onEnerjial = [&](const izleme::EnerjialRoute& route, std::string_view t) {
+            QCOMPARE(QString::fromStdString(route.kind), QStringLiteral("anideger"));
+            statusWhenCalled = s.shell.statusLine;
+            text = t;
+        };
+        QVERIFY(s.logIn());
+        s.send(
+            "enerjial\x01xx"
+            "1$2$3" +
+            kEnd);
+        QTRY_VERIFY(!text.empty());
+        QCOMPARE(statusWhenCalled, QStringLiteral("12001 Seri Nolu Cihazın ölçüm değerleri alınıyor. "));
+        QCOMPARE(QByteArray::fromStdString(text), QByteArray("1$2$3" + kEnd));
+    }
+
+    void messageCutOverTwoReadsIsHandledOnceWhole() {
+        Session s;
+        QVERIFY(s.logIn());
+        s.send("cihazlar\x01Merkez\x01KRT100\x01Pa");
+        QTRY_COMPARE(s.shell.log.size(), 1);
+        QTest::qWait(30);
+        QVERIFY(s.devices.empty());
+        s.send(
+            "no 1\x01"
+            "12001\x01x" +
+            kEnd +
+            "cihazlar\x01Merkez\x01ZDN100\x01Sayac\x01"
+            "777\x01x" +
+            kEnd);
+        QTRY_COMPARE(s.devices.size(), std::size_t(2));
+        QCOMPARE(s.devices[0], std::string("Merkez|KRT100|Pano 1|12001"));
+        QCOMPARE(s.devices[1], std::string("Merkez|ZDN100|Sayac|777"));
+        QCOMPARE(s.shell.log.size(), 2);  // one line per read
+        QVERIFY(s.shell.log[1].contains(QStringLiteral("no 1")));
+    }
+
+    void textWithoutTerminatorIsHandledAfterAQuietTime() {
+        Session s;
+        QVERIFY(s.logIn());
+        s.shell.statusLine.clear();
+        QElapsedTimer sinceSend;
+        sinceSend.start();
+        s.send(
+            "Hattayok\x01"
+            "55\x01x");
+        QTRY_COMPARE(s.shell.log.size(), 1);
+        QCOMPARE(s.shell.statusLine, QString());  // kept, waiting for the rest
+        QTRY_VERIFY(!s.shell.statusLine.isEmpty());
+        QVERIFY(sinceSend.elapsed() >= izleme::Connection::flushDelayMs - 50);
+        QVERIFY(s.shell.statusLine.startsWith(QStringLiteral("55 Seri Nolu cihaz hatta değil.")));
+        QVERIFY(s.shell.lampIsGreen);
+    }
+
+    void keptBytesAreHandledWhenTheServerCloses() {
+        Session s;
+        QVERIFY(s.logIn());
+        s.send(
+            "cihazlar\x01G\x01KLM200\x01R\x01"
+            "9\x01x");
+        QTRY_COMPARE(s.shell.log.size(), 1);
+        s.peer.client->disconnectFromHost();
+        QTRY_VERIFY(!s.shell.shared.loggedIn);
+        QCOMPARE(s.devices.size(), std::size_t(1));
+    }
+
+    void failingHandlerDropsTheRestAndLeavesTheLamp() {
+        Session s;
+        int calls = 0;
+        s.login.connection().replies().onCihazlar = [&](auto, auto, auto, auto) {
+            ++calls;
+            throw izleme::SilentAbort("bad entry");
+        };
+        QVERIFY(s.logIn());
+        s.send(
+            "cihazlar\x01G\x01KRT100\x01"
+            "A\x01"
+            "1\x01x" +
+            kEnd +
+            "cihazlar\x01G\x01KRT100\x01"
+            "B\x01"
+            "2\x01x" +
+            kEnd);
+        QTRY_COMPARE(s.shell.log.size(), 1);
+        QTest::qWait(20);
+        QCOMPARE(calls, 1);
+        QVERIFY(!s.shell.lampIsGreen);
+        // The next read is dispatched as usual.
+        s.send("pong\x01" + kEnd);
+        QTRY_VERIFY(s.shell.lampIsGreen);
+        QCOMPARE(s.shell.statusLine, QStringLiteral("Pong"));
+    }
+};
+
+QTEST_MAIN(LoginReceiveTest)
+#include "login_receive.moc"
