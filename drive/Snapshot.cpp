@@ -1,0 +1,147 @@
+// Recording of widget states and the main window picture.
+#include "drive/Snapshot.h"
+
+#include "drive/DeviceListAccess.h"
+#include "drive/PageAccess.h"
+#include "drive/WidgetState.h"
+#include "drive/WindowSet.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QListWidget>
+#include <QPixmap>
+#include <QTabWidget>
+
+namespace izleme {
+
+namespace {
+
+QJsonValue orNull(const std::optional<QString>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject widgetState(const QWidget* w) {
+    QJsonObject o;
+    o["class"] = QString::fromLatin1(w->metaObject()->className());
+    o["text"] = orNull(readText(w));
+    o["visible"] = w->isVisible();
+    o["hidden"] = w->isHidden();
+    o["enabled"] = w->isEnabled();
+    const auto checked = readChecked(w);
+    o["checked"] = checked ? QJsonValue(*checked) : QJsonValue(QJsonValue::Null);
+    const auto color = readColor(w);
+    o["color"] = color ? QJsonValue(colorName(*color)) : QJsonValue(QJsonValue::Null);
+    return o;
+}
+
+bool isInternalName(const QString& name) {
+    return name.isEmpty() || name.startsWith(QLatin1String("qt_"));
+}
+
+QJsonArray tabsOf(const QTabWidget* pages) {
+    QJsonArray tabs;
+    if (!pages) return tabs;
+    for (int i = 0; i < pages->count(); ++i) {
+        QJsonObject t;
+        t["caption"] = pages->tabText(i);
+        t["visible"] = isTabShown(pages, i);
+        tabs.append(t);
+    }
+    return tabs;
+}
+
+QJsonArray logLines(const WindowSet& windows) {
+    QJsonArray lines;
+    QWidget* log = windows.window(QStringLiteral("Frmhaberlesme"));
+    auto* list = log ? log->findChild<QListWidget*>(QStringLiteral("ListBox1")) : nullptr;
+    if (!list) return lines;
+    for (int i = 0; i < list->count(); ++i) lines.append(list->item(i)->text());
+    return lines;
+}
+
+}  // namespace
+
+QJsonObject captureState(const WindowSet& windows, const QString& label) {
+    QJsonObject root;
+    root["label"] = label;
+    const QTabWidget* pages = windows.pageControl();
+    root["activePage"] = activePage(pages);
+    root["tabs"] = tabsOf(pages);
+
+    QJsonObject windowStates;
+    QJsonObject widgets;
+    QJsonObject actions;
+    for (QWidget* window : windows.windows()) {
+        const QString windowName = window->objectName();
+        QJsonObject ws;
+        ws["caption"] = window->windowTitle();
+        ws["visible"] = window->isVisible();
+        windowStates[windowName] = ws;
+        for (const QWidget* w : window->findChildren<QWidget*>()) {
+            const QString key = windowName + QLatin1Char('.') + w->objectName();
+            if (isInternalName(w->objectName()) || widgets.contains(key)) continue;
+            widgets[key] = widgetState(w);
+        }
+        for (const QAction* a : window->findChildren<QAction*>()) {
+            if (isInternalName(a->objectName()) || actions.contains(a->objectName())) continue;
+            QJsonObject ao;
+            ao["text"] = a->text();
+            ao["enabled"] = a->isEnabled();
+            ao["visible"] = a->isVisible();
+            actions[a->objectName()] = ao;
+        }
+    }
+    root["windows"] = windowStates;
+    root["widgets"] = widgets;
+    root["actions"] = actions;
+
+    QJsonArray groups;
+    for (const DeviceListGroup& g : readDeviceList(windows.deviceList())) {
+        QJsonObject go;
+        go["group"] = g.caption;
+        QJsonArray entries;
+        for (const DeviceListEntry& e : g.entries) {
+            QJsonObject eo;
+            eo["caption"] = e.caption;
+            eo["icon"] = e.icon;
+            eo["color"] = colorName(e.color);
+            entries.append(eo);
+        }
+        go["entries"] = entries;
+        groups.append(go);
+    }
+    root["deviceList"] = groups;
+    root["log"] = logLines(windows);
+    return root;
+}
+
+bool writeSnapshot(const WindowSet& windows, const QString& dir, const QString& label, QString* why) {
+    if (!QDir().mkpath(dir)) {
+        if (why) *why = QStringLiteral("cannot create %1").arg(dir);
+        return false;
+    }
+    QWidget* main = windows.mainWindow();
+    if (!main) {
+        if (why) *why = QStringLiteral("the main window is gone");
+        return false;
+    }
+    const QString base = QDir(dir).filePath(label);
+    const QImage picture = main->grab().toImage();
+    if (!picture.save(base + QStringLiteral(".png"), "PNG")) {
+        if (why) *why = QStringLiteral("cannot write %1.png").arg(base);
+        return false;
+    }
+    QFile json(base + QStringLiteral(".json"));
+    if (!json.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        json.write(QJsonDocument(captureState(windows, label)).toJson(QJsonDocument::Indented)) < 0) {
+        if (why) *why = QStringLiteral("cannot write %1.json").arg(base);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace izleme
