@@ -259,7 +259,7 @@ void TFrmAna::FormShow() {
     }
     connect(login_, &QDialog::finished, this, &TFrmAna::finishShowStep, Qt::SingleShotConnection);
     login_->setWindowModality(Qt::ApplicationModal);
-    login_->open();
+    login_->show();  // open() would make it window-modal, blocking nothing without a parent
 }
 
 void TFrmAna::finishShowStep() {
