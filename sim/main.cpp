@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
         scenario = std::move(*loaded);
     }
 
+    // Installed before the "listening on" line, so that a stop right after it is clean.
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
     izleme::sim::SimServer server(*options, std::move(scenario));
     if (!server.listen(error)) {
         std::fprintf(stderr, "cannot listen on %s:%u: %s\n", qPrintable(options->host), options->port, qPrintable(error));
@@ -55,8 +58,6 @@ int main(int argc, char** argv) {
     std::printf("listening on %s:%u\n", qPrintable(options->host), server.port());
     std::fflush(stdout);
 
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
     QTimer signalPoll;
     QObject::connect(&signalPoll, &QTimer::timeout, &app, [] {
         if (stopRequested) QCoreApplication::quit();
