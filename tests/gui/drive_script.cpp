@@ -4,6 +4,7 @@
 #include "drive/ScriptRunner.h"
 #include "drive/Snapshot.h"
 #include "drive/WindowSet.h"
+#include "toolkit/ui/GroupBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,6 +93,15 @@ struct Windows {
         caption->setObjectName("AktifCihaz1");
         QObject::connect(serialBox, &QLineEdit::textChanged, caption,
                          [this](const QString& t) { caption->setText("Aktif Cihaz: " + t); });
+        auto* devices = add<GroupBar>(central, "RzGroupBar1");
+        GroupBar::Group* group = devices->addGroup("FABRIKA");
+        for (const char* serial : {"12001", "12002"}) {
+            group->insertEntryAtTop(QStringLiteral("Pano No: %1").arg(serial), 0)
+                ->setClickAction([this](GroupBarEntry* entry) {
+                    entry->setFontColor(Qt::red);
+                    serialBox->setText(entry->caption().section(':', 1).trimmed());
+                });
+        }
         QObject::connect(mainEdit, &QLineEdit::textEdited, mainEdit, [this] { ++edits; });
 
         login->setLayout(new QVBoxLayout);
@@ -141,7 +151,7 @@ struct DriveRun {
     QString err;
 };
 
-DriveRun runDrive(const QString& script, const QString& outDir) {
+DriveRun runDrive(const QString& script, const QString& outDir, const QList<QPair<QString, QString>>& vars = {}) {
     const QString path = outDir + "/script.txt";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
@@ -151,6 +161,7 @@ DriveRun runDrive(const QString& script, const QString& outDir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    for (const auto& [name, value] : vars) env.insert(name, value);
     process.setProcessEnvironment(env);
     process.start(IZLEME_DRIVE_PATH, {path, "--out", outDir});
     if (!process.waitForFinished(120000)) {
@@ -288,7 +299,7 @@ private slots:
         QTest::newRow("label takes no typing") << "type FrmAna.result x" << "does not take text";
         QTest::newRow("bad date") << "type date 31.02.2024" << "t.txt:1: type date 31.02.2024: \"31.02.2024\" is not a date";
         QTest::newRow("unknown key") << "key FrmAna NoSuchKey" << "unknown key";
-        QTest::newRow("no device list") << "select \"KRT A No: 1\"" << "no device list";
+        QTest::newRow("no such device") << "select \"Pano No: 9\"" << "no device list entry \"Pano No: 9\" after 5000 ms";
     }
     void failingStepsReportTheirLine() {
         QFETCH(QString, script);
@@ -352,47 +363,77 @@ private slots:
         QVERIFY(json["deviceList"].isArray());
     }
 
-    // The driver program against the real windows, without a server.
-    void driverPassesAScriptAgainstTheRealWindows() {
+    void selectClicksTheDeviceListEntry() {
+        Windows w;
+        w.login->close();
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const RunResult r = runScript(w, "select \"Pano No: 12001\"\nwait Edit111 12001 1000\nsnapshot secim\n", dir.path());
+        QVERIFY2(r.passed, qPrintable(r.failure));
+        const QJsonArray groups = readJson(dir.filePath("secim.json"))["deviceList"].toArray();
+        QCOMPARE(groups.size(), 1);
+        QCOMPARE(groups[0]["group"].toString(), "FABRIKA");
+        const QJsonArray entries = groups[0]["entries"].toArray();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]["caption"].toString(), "Pano No: 12002");  // the newest entry is on top
+        QCOMPARE(entries[0]["color"].toString(), "#000000");
+        QCOMPARE(entries[1]["caption"].toString(), "Pano No: 12001");
+        QCOMPARE(entries[1]["color"].toString(), "#ff0000");
+        QCOMPARE(entries[1]["icon"].toInt(), 0);
+    }
+
+    // The driver program against the real windows and merkez-sim on loopback.
+    void driverLogsInSelectsAndRecords() {
+        QProcess sim;
+        sim.start(MERKEZ_SIM_PATH, {"--host", "127.0.0.1", "--port", "0", "--exit-after", "120"});
+        QVERIFY(sim.waitForStarted());
+        QString port;
+        QVERIFY(QTest::qWaitFor([&] {
+            const QString line = QString::fromUtf8(sim.readAllStandardOutput());
+            const int colon = int(line.lastIndexOf(':'));
+            if (line.startsWith("listening on") && colon > 0) port = line.mid(colon + 1).trimmed();
+            return !port.isEmpty();
+        }, 20000));
+
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const DriveRun run = runDrive(QString::fromUtf8(
-                                          "snapshot login\n"
                                           "type Edit1 \"Çağrı Şenöz\"      # the login window is modal\n"
-                                          "type FrmGiris.Edit4 \"gizli söz\"\n"
                                           "key FrmGiris F6\n"
-                                          "type FrmGiris.edtport 17999\n"
-                                          "key FrmGiris Escape             # closes the login window\n"
-                                          "wait FrmAna.Edit1 1\n"
-                                          "type FrmAna.Edit111 123456\n"
-                                          "wait AktifCihaz1 \"Aktif Cihaz: 123456\"\n"
+                                          "snapshot login\n"
+                                          "type FrmGiris.Edit1 demo\n"
+                                          "type FrmGiris.Edit4 demo\n"
+                                          "type FrmGiris.edtport ${IZLEME_PORT}\n"
+                                          "click suiButton1\n"
+                                          "wait FrmAna \"<<<<<<<demo Bağlı.>>>>>>>>>\" 10000\n"
+                                          "type Edit111 12001\n"
+                                          "wait AktifCihaz1 \"Aktif Cihaz: 12001\"\n"
                                           "tab Harmonikler\n"
                                           "snapshot main\n"),
-                                      dir.path());
+                                      dir.path(), {{"IZLEME_PORT", port}});
+        sim.kill();
+        sim.waitForFinished();
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY(run.out.contains("11 steps passed"));
+        QVERIFY(run.out.contains("12 steps passed"));
 
         const QJsonObject login = readJson(dir.filePath("login.json"));
         QCOMPARE(login["windows"]["FrmGiris"]["visible"].toBool(), true);
-        QCOMPARE(login["widgets"]["FrmGiris.edtport"]["hidden"].toBool(), true);
+        QCOMPARE(login["widgets"]["FrmGiris.Edit1"]["text"].toString(), QString::fromUtf8("Çağrı Şenöz"));
+        QCOMPARE(login["widgets"]["FrmGiris.edtport"]["hidden"].toBool(), false);  // F6 showed it
+        QCOMPARE(login["widgets"]["FrmAna.Edit1"]["text"].toString(), "1");
 
         QVERIFY(QImage(dir.filePath("main.png")).width() > 200);
         const QJsonObject main = readJson(dir.filePath("main.json"));
         QCOMPARE(main["windows"]["FrmGiris"]["visible"].toBool(), false);
         QCOMPARE(main["windows"]["FrmAna"]["visible"].toBool(), true);
-        const QJsonObject widgets = main["widgets"].toObject();
-        QCOMPARE(widgets["FrmGiris.Edit1"]["text"].toString(), QString::fromUtf8("Çağrı Şenöz"));
-        QCOMPARE(widgets["FrmGiris.Edit4"]["text"].toString(), QString::fromUtf8("gizli söz"));
-        QCOMPARE(widgets["FrmGiris.edtport"]["text"].toString(), "17999");
-        QCOMPARE(widgets["FrmGiris.edtport"]["hidden"].toBool(), false);  // F6 showed it
-        QCOMPARE(widgets["FrmAna.Edit1"]["text"].toString(), "1");
-        QCOMPARE(main["actions"]["AktifCihaz1"]["text"].toString(), "Aktif Cihaz: 123456");
+        QCOMPARE(main["actions"]["AktifCihaz1"]["text"].toString(), "Aktif Cihaz: 12001");
         QCOMPARE(main["activePage"].toInt(), 3);
         const QJsonArray tabs = main["tabs"].toArray();
         QCOMPARE(tabs.size(), 8);
         QCOMPARE(tabs[2].toObject()["visible"].toBool(), false);
         QCOMPARE(tabs[3].toObject()["caption"].toString(), "Harmonikler");
-        QCOMPARE(widgets["FrmAna.Shape1"]["color"].toString(), "#ffffff");
+        QCOMPARE(main["widgets"]["FrmAna.Shape1"]["class"].toString(), "izleme::ActivityLamp");
+        QVERIFY(main["widgets"]["FrmAna.Shape1"]["color"].toString().startsWith("#"));
     }
 
     void driverFailsWithTheLineAndWhy_data() {
