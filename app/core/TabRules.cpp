@@ -6,9 +6,7 @@ TabRules::TabRules(int count) : visible_(count > 0 ? static_cast<std::size_t>(co
     active_ = count > 0 ? 0 : -1;
 }
 
-bool TabRules::isVisible(int index) const {
-    return inRange(index) && visible_[static_cast<std::size_t>(index)];
-}
+bool TabRules::isVisible(int index) const { return inRange(index) && visible_[static_cast<std::size_t>(index)]; }
 
 void TabRules::setVisible(int index, bool visible) {
     if (!inRange(index)) return;

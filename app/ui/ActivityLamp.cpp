@@ -4,18 +4,14 @@
 
 namespace izleme {
 
-ActivityLamp::ActivityLamp(QWidget* parent) : QWidget(parent) {
-    setFixedSize(36, 13);
-}
+ActivityLamp::ActivityLamp(QWidget* parent) : QWidget(parent) { setFixedSize(36, 13); }
 
 void ActivityLamp::setBrushColor(const QColor& color) {
     brush_ = color;
     update();
 }
 
-void ActivityLamp::xorBrush(QRgb mask) {
-    setBrushColor(QColor::fromRgb((brush_.rgb() ^ mask) & 0xFFFFFFu));
-}
+void ActivityLamp::xorBrush(QRgb mask) { setBrushColor(QColor::fromRgb((brush_.rgb() ^ mask) & 0xFFFFFFu)); }
 
 void ActivityLamp::flicker() {
     for (int i = 0; i < 11; ++i) xorBrush(0xFF00FF);

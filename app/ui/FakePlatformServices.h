@@ -3,10 +3,10 @@
 // that records writes and delivers bytes the test feeds it.
 #pragma once
 
-#include "app/ui/PlatformServices.h"
-
 #include <QList>
 #include <QStringList>
+
+#include "app/ui/PlatformServices.h"
 
 namespace izleme {
 

@@ -2,9 +2,9 @@
 // active page enabled for input (TabRules decides which page is active).
 #pragma once
 
-#include "app/core/TabRules.h"
-
 #include <QTabWidget>
+
+#include "app/core/TabRules.h"
 
 namespace izleme {
 

@@ -19,8 +19,7 @@ public:
     bool isConnected() const override {
         if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
             const QNetworkInformation* info = QNetworkInformation::instance();
-            if (info && info->reachability() == QNetworkInformation::Reachability::Disconnected)
-                return false;
+            if (info && info->reachability() == QNetworkInformation::Reachability::Disconnected) return false;
         }
         const auto interfaces = QNetworkInterface::allInterfaces();
         for (const QNetworkInterface& i : interfaces) {
@@ -68,9 +67,7 @@ public:
     int dataBits() const override { return port_.dataBits(); }
     void setParity(Parity parity) override { port_.setParity(toQt(parity)); }
     Parity parity() const override { return fromQt(port_.parity()); }
-    void setStopBits(int bits) override {
-        port_.setStopBits(bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    }
+    void setStopBits(int bits) override { port_.setStopBits(bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop); }
     int stopBits() const override { return port_.stopBits() == QSerialPort::TwoStop ? 2 : 1; }
     // The lines can be set only on an open port; they are applied again on open.
     void setDtr(bool on) override {
@@ -103,21 +100,31 @@ public:
 private:
     static QSerialPort::Parity toQt(Parity p) {
         switch (p) {
-        case Parity::Even: return QSerialPort::EvenParity;
-        case Parity::Odd: return QSerialPort::OddParity;
-        case Parity::Mark: return QSerialPort::MarkParity;
-        case Parity::Space: return QSerialPort::SpaceParity;
-        case Parity::None: break;
+            case Parity::Even:
+                return QSerialPort::EvenParity;
+            case Parity::Odd:
+                return QSerialPort::OddParity;
+            case Parity::Mark:
+                return QSerialPort::MarkParity;
+            case Parity::Space:
+                return QSerialPort::SpaceParity;
+            case Parity::None:
+                break;
         }
         return QSerialPort::NoParity;
     }
     static Parity fromQt(QSerialPort::Parity p) {
         switch (p) {
-        case QSerialPort::EvenParity: return Parity::Even;
-        case QSerialPort::OddParity: return Parity::Odd;
-        case QSerialPort::MarkParity: return Parity::Mark;
-        case QSerialPort::SpaceParity: return Parity::Space;
-        default: return Parity::None;
+            case QSerialPort::EvenParity:
+                return Parity::Even;
+            case QSerialPort::OddParity:
+                return Parity::Odd;
+            case QSerialPort::MarkParity:
+                return Parity::Mark;
+            case QSerialPort::SpaceParity:
+                return Parity::Space;
+            default:
+                return Parity::None;
         }
     }
 

@@ -2,11 +2,11 @@
 // playback and serial ports. Tests hand in fakes (FakePlatformServices.h).
 #pragma once
 
-#include "app/ui/SerialPort.h"
-
 #include <QString>
 #include <functional>
 #include <memory>
+
+#include "app/ui/SerialPort.h"
 
 namespace izleme {
 

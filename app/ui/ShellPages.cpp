@@ -1,7 +1,5 @@
 #include "app/ui/ShellPages.h"
 
-#include "app/ui/PageControl.h"
-
 #include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
@@ -9,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include "app/ui/PageControl.h"
 
 namespace izleme {
 namespace {
@@ -26,9 +26,7 @@ QDateEdit* datePicker(QWidget* parent, const char* name) {
     return d;
 }
 
-QLabel* caption(const QString& text, QWidget* parent) {
-    return new QLabel(text, parent);
-}
+QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
 // Page 0: Panel7 fills the page; a top strip carries the heading, the serial
 // label and the row box; the values below belong to the register views.
@@ -108,9 +106,10 @@ void buildMeterPage(QWidget* sheet, ShellPages& p) {
 }  // namespace
 
 ShellPages buildShellPages(PageControl* pages) {
-    static const char* const captions[ShellPages::count] = {
-        "Analizör-Ani Değerler", "Analizör-Tüketim Değerleri", "Aşırı Akım Rölesi", "Harmonikler",
-        "Kondansatör Durumları", "Ayarlar",                    "Sayaç Okuma",       "Cihaz Bilgileri"};
+    static const char* const captions[ShellPages::count] = {"Analizör-Ani Değerler", "Analizör-Tüketim Değerleri",
+                                                            "Aşırı Akım Rölesi",     "Harmonikler",
+                                                            "Kondansatör Durumları", "Ayarlar",
+                                                            "Sayaç Okuma",           "Cihaz Bilgileri"};
     ShellPages p;
     for (int i = 0; i < ShellPages::count; ++i) {
         auto* sheet = new QWidget(pages);

@@ -21,8 +21,8 @@ struct ShellPages {
 
     // Page 0 "Analizör-Ani Değerler": Panel7 with its top strip.
     QFrame* Panel7 = nullptr;
-    QLabel* Label2 = nullptr;   // heading of the data shown
-    QLabel* Label17 = nullptr;  // active device serial
+    QLabel* Label2 = nullptr;    // heading of the data shown
+    QLabel* Label17 = nullptr;   // active device serial
     QLineEdit* Edit1 = nullptr;  // register table row shown
     // Page 1 "Analizör-Tüketim Değerleri".
     QLineEdit* Edit111 = nullptr;  // serial of the active device

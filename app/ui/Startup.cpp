@@ -1,5 +1,8 @@
 #include "app/ui/Startup.h"
 
+#include <QApplication>
+#include <QPointer>
+
 #include "app/ui/PlatformServices.h"
 #include "app/ui/TFrmAna.h"
 #include "app/ui/TFrmhaberlesme.h"
@@ -7,9 +10,6 @@
 #include "server/ui/TFrmGiris.h"
 #include "server/ui/TFrmMesajlar.h"
 #include "server/ui/Tfrmuyari.h"
-
-#include <QApplication>
-#include <QPointer>
 
 namespace izleme {
 
@@ -52,9 +52,7 @@ Forms createForms(std::shared_ptr<PlatformServices> services) {
     return f;
 }
 
-void showMainWindow(const Forms& forms) {
-    forms.FrmAna->show();
-}
+void showMainWindow(const Forms& forms) { forms.FrmAna->show(); }
 
 int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,15 +1,5 @@
 #include "app/ui/TFrmAna.h"
 
-#include "app/ui/ActivityLamp.h"
-#include "app/ui/PageControl.h"
-#include "app/ui/PlatformServices.h"
-#include "app/ui/ShellStyle.h"
-#include "app/ui/TFrmhaberlesme.h"
-#include "app/ui/UrlLabel.h"
-#include "server/core/Cp1254.h"
-#include "toolkit/core/SilentAbort.h"
-#include "toolkit/ui/GroupBar.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
@@ -24,12 +14,18 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtDebug>
-#include <stdexcept>
+#include <exception>
 
-#if __has_include("server/ui/RequestSender.h")
+#include "app/ui/ActivityLamp.h"
+#include "app/ui/PageControl.h"
+#include "app/ui/PlatformServices.h"
+#include "app/ui/ShellStyle.h"
+#include "app/ui/TFrmhaberlesme.h"
+#include "app/ui/UrlLabel.h"
+#include "server/core/Cp1254.h"
 #include "server/ui/RequestSender.h"
-#define IZLEME_HAVE_REQUEST_SENDER 1
-#endif
+#include "toolkit/core/SilentAbort.h"
+#include "toolkit/ui/GroupBar.h"
 
 namespace izleme {
 namespace {
@@ -53,9 +49,7 @@ TFrmAna::TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent)
     setStyleSheet(shellStyleSheet());
 
     Clientsoket = named(new QTcpSocket(this), "Clientsoket");
-#ifdef IZLEME_HAVE_REQUEST_SENDER
-    sender_ = std::make_shared<RequestSender>(Clientsoket, [this](const QString& text) { setStatusLine(text); });
-#endif
+    sender_ = std::make_unique<RequestSender>(Clientsoket, [this](const QString& text) { setStatusLine(text); });
 
     auto* central = named(new QWidget(this), "PanelAna");
     auto* column = new QVBoxLayout(central);
@@ -118,8 +112,8 @@ QWidget* TFrmAna::buildLeftColumn() {
     auto* layout = new QVBoxLayout(left);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    RzURLLabel1 = named(new UrlLabel(QStringLiteral("Yeni mesajınız var.Okumak için tıklayın... "), left),
-                        "RzURLLabel1");
+    RzURLLabel1 =
+        named(new UrlLabel(QStringLiteral("Yeni mesajınız var.Okumak için tıklayın... "), left), "RzURLLabel1");
     RzURLLabel1->hide();
     connect(RzURLLabel1, &UrlLabel::clicked, this, &TFrmAna::RzURLLabel1Click);
     layout->addWidget(RzURLLabel1);
@@ -142,55 +136,31 @@ void TFrmAna::buildTimers() {
     Timer3 = timer("Timer3", 1000, &TFrmAna::Timer3Timer);
 }
 
-RequestSender& TFrmAna::sender() {
-    // TODO(shell): the request sender is constructed above once its header exists.
-    if (!sender_) throw std::logic_error("no request sender");
-    return *sender_;
-}
+RequestSender& TFrmAna::sender() { return *sender_; }
 
-void TFrmAna::setStatusLine(const QString& text) {
-    LblMesaj->setText(text);
-}
+void TFrmAna::setStatusLine(const QString& text) { LblMesaj->setText(text); }
 
-void TFrmAna::setRequestLine(const QString& text) {
-    LblGiden->setText(text);
-}
+void TFrmAna::setRequestLine(const QString& text) { LblGiden->setText(text); }
 
-void TFrmAna::setMainCaption(const QString& text) {
-    setWindowTitle(text);
-}
+void TFrmAna::setMainCaption(const QString& text) { setWindowTitle(text); }
 
-QString TFrmAna::meterAddressText() const {
-    return pages_.Edit3->text();
-}
+QString TFrmAna::meterAddressText() const { return pages_.Edit3->text(); }
 
 void TFrmAna::appendLogLine(const QString& line) {
     if (log_) log_->appendLine(line);
 }
 
-void TFrmAna::lampFlicker() {
-    Shape1->flicker();
-}
+void TFrmAna::lampFlicker() { Shape1->flicker(); }
 
-void TFrmAna::lampGreen() {
-    Shape1->setBrushColor(lime);
-}
+void TFrmAna::lampGreen() { Shape1->setBrushColor(lime); }
 
-void TFrmAna::showNewMessageLink() {
-    RzURLLabel1->show();
-}
+void TFrmAna::showNewMessageLink() { RzURLLabel1->show(); }
 
-void TFrmAna::closeMainWindow() {
-    close();
-}
+void TFrmAna::closeMainWindow() { close(); }
 
-void TFrmAna::addRefreshStep(std::function<void()> step) {
-    refreshSteps_.push_back(std::move(step));
-}
+void TFrmAna::addRefreshStep(std::function<void()> step) { refreshSteps_.push_back(std::move(step)); }
 
-void TFrmAna::setPingAction(std::function<void()> action) {
-    pingAction_ = std::move(action);
-}
+void TFrmAna::setPingAction(std::function<void()> action) { pingAction_ = std::move(action); }
 
 // A silent abort ends the handler quietly; any other error is reported and the
 // program keeps running.
@@ -211,13 +181,9 @@ void TFrmAna::TimerPingTimer() {
     if (pingAction_) runGuarded(pingAction_);
 }
 
-void TFrmAna::Timer2Timer() {
-    RzURLLabel1->setLinkColor(RzURLLabel1->linkColor() == lime ? yellow : lime);
-}
+void TFrmAna::Timer2Timer() { RzURLLabel1->setLinkColor(RzURLLabel1->linkColor() == lime ? yellow : lime); }
 
-void TFrmAna::Timer3Timer() {
-    Shape1->setBrushColor(Qt::white);
-}
+void TFrmAna::Timer3Timer() { Shape1->setBrushColor(Qt::white); }
 
 void TFrmAna::RzURLLabel1Click() {
     RzURLLabel1->setVisited(true);
@@ -236,9 +202,7 @@ void TFrmAna::Veri1Click() {
     if (serialPoll_) serialPoll_->show();
 }
 
-void TFrmAna::Edit111Change() {
-    AktifCihaz1->setText(QStringLiteral("Aktif Cihaz: ") + pages_.Edit111->text());
-}
+void TFrmAna::Edit111Change() { AktifCihaz1->setText(QStringLiteral("Aktif Cihaz: ") + pages_.Edit111->text()); }
 
 void TFrmAna::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -3,14 +3,14 @@
 // server socket and the shared state.
 #pragma once
 
-#include "app/core/SharedState.h"
-#include "app/ui/ShellPages.h"
-#include "server/ui/ShellPort.h"
-
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "app/core/SharedState.h"
+#include "app/ui/ShellPages.h"
+#include "server/ui/ShellPort.h"
 
 class QAction;
 class QDialog;
@@ -130,7 +130,7 @@ private:
     ShellPages pages_;
     std::vector<std::function<void()>> refreshSteps_;
     std::function<void()> pingAction_;
-    std::shared_ptr<RequestSender> sender_;  // shared: its type may be incomplete here
+    std::unique_ptr<RequestSender> sender_;
     quint16 socketPort_ = 17814;
     QDialog* login_ = nullptr;
     TFrmhaberlesme* log_ = nullptr;

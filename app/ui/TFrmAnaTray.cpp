@@ -1,8 +1,4 @@
 // The main window's menus and tray icon.
-#include "app/ui/TFrmAna.h"
-
-#include "toolkit/ui/ImageList.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
@@ -10,6 +6,9 @@
 #include <QMenuBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include "app/ui/TFrmAna.h"
+#include "toolkit/ui/ImageList.h"
 
 namespace izleme {
 namespace {
@@ -97,9 +96,7 @@ void TFrmAna::A1Click() {
     activateWindow();
 }
 
-void TFrmAna::Kapat1Click() {
-    close();
-}
+void TFrmAna::Kapat1Click() { close(); }
 
 // Minimised, the program lives in the tray only (when there is a tray).
 void TFrmAna::changeEvent(QEvent* event) {

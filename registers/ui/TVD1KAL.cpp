@@ -1,7 +1,5 @@
 #include "registers/ui/TVD1KAL.h"
 
-#include "app/ui/PlatformServices.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "app/ui/PlatformServices.h"
 
 namespace izleme {
 namespace {

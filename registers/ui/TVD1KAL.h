@@ -2,10 +2,10 @@
 // serial port; it also owns the register table that server replies fill.
 #pragma once
 
-#include "registers/core/RegisterTable.h"
-
 #include <QWidget>
 #include <memory>
+
+#include "registers/core/RegisterTable.h"
 
 class QLabel;
 class QLineEdit;

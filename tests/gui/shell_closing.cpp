@@ -1,14 +1,13 @@
 // Closing the main window ends the program, even with other windows open and
 // from the tray menu, without sending anything to the server.
-#include "shell_fixture.h"
-
-#include "app/ui/TFrmhaberlesme.h"
-
 #include <QAction>
 #include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include "app/ui/TFrmhaberlesme.h"
+#include "shell_fixture.h"
 
 using namespace izleme;
 

@@ -2,13 +2,13 @@
 // and the main window brought past its show step.
 #pragma once
 
+#include <QSignalSpy>
+#include <QTest>
+
 #include "app/ui/FakePlatformServices.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
 #include "server/ui/TFrmGiris.h"
-
-#include <QSignalSpy>
-#include <QTest>
 
 namespace izleme {
 

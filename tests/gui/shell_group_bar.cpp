@@ -1,10 +1,10 @@
 // The device list's group bar: group order and lookup, entries at the top,
 // colours, icons, clicks (also a click that clears the list), folding.
-#include "toolkit/ui/GroupBar.h"
-#include "toolkit/ui/ImageList.h"
-
 #include <QPointer>
 #include <QTest>
+
+#include "toolkit/ui/GroupBar.h"
+#include "toolkit/ui/ImageList.h"
 
 using namespace izleme;
 

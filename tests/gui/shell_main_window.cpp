@@ -1,24 +1,23 @@
 // The main window at work: tab rules through the page control, the blinking
 // message link, the activity lamp, the active-device caption, the menus, the
 // tray menu and the communication log.
-#include "shell_fixture.h"
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QTabBar>
+#include <QTcpSocket>
+#include <QTimer>
 
 #include "app/ui/ActivityLamp.h"
 #include "app/ui/PageControl.h"
 #include "app/ui/TFrmhaberlesme.h"
 #include "app/ui/UrlLabel.h"
 #include "server/ui/RequestSender.h"
+#include "shell_fixture.h"
 #include "toolkit/ui/GroupBar.h"
-
-#include <QAction>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QTcpSocket>
-#include <QTimer>
-#include <QMenu>
-#include <QSystemTrayIcon>
-#include <QTabBar>
 
 using namespace izleme;
 
@@ -159,9 +158,12 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("window");
-        QTest::newRow("Haberlesme") << "Haberlesme1" << "Haberlesme" << 2;
-        QTest::newRow("Veri") << "Veri1" << "Veri" << 3;
-        QTest::newRow("Oku") << "Oku1" << "Yeni Mesajları Oku" << 4;
+        QTest::newRow("Haberlesme") << "Haberlesme1"
+                                    << "Haberlesme" << 2;
+        QTest::newRow("Veri") << "Veri1"
+                              << "Veri" << 3;
+        QTest::newRow("Oku") << "Oku1"
+                             << "Yeni Mesajları Oku" << 4;
     }
     void menusShowTheirWindows() {
         QFETCH(QString, action);
@@ -185,9 +187,14 @@ private slots:
         QCOMPARE(a->TrayIcon1->contextMenu(), a->PopupMenu1);
 
         // Items in order: "" is a separator; the flag is the enabled state.
-        const QList<QPair<QString, bool>> expected = {
-            {"Aç", true}, {"", true}, {"Kompanzasyon Tabiki", false}, {"", true},
-            {"Mesajlarımı Oku", true}, {"Nuveke Mesaj Gönder", false}, {"", true}, {"Kapat", true}};
+        const QList<QPair<QString, bool>> expected = {{"Aç", true},
+                                                      {"", true},
+                                                      {"Kompanzasyon Tabiki", false},
+                                                      {"", true},
+                                                      {"Mesajlarımı Oku", true},
+                                                      {"Nuveke Mesaj Gönder", false},
+                                                      {"", true},
+                                                      {"Kapat", true}};
         const QList<QAction*> items = a->PopupMenu1->actions();
         QCOMPARE(items.size(), expected.size());
         for (int i = 0; i < items.size(); ++i) {

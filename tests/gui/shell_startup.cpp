@@ -1,13 +1,5 @@
 // Start-up: the six windows in their order with their names, captions and
 // sizes; the show step with the login window; the start layout of the pages.
-#include "shell_fixture.h"
-
-#include "app/ui/PageControl.h"
-#include "app/ui/TFrmhaberlesme.h"
-#include "registers/ui/TVD1KAL.h"
-#include "server/ui/TFrmMesajlar.h"
-#include "server/ui/Tfrmuyari.h"
-
 #include <QAction>
 #include <QDateEdit>
 #include <QLabel>
@@ -15,6 +7,13 @@
 #include <QLocale>
 #include <QTabBar>
 #include <QTimer>
+
+#include "app/ui/PageControl.h"
+#include "app/ui/TFrmhaberlesme.h"
+#include "registers/ui/TVD1KAL.h"
+#include "server/ui/TFrmMesajlar.h"
+#include "server/ui/Tfrmuyari.h"
+#include "shell_fixture.h"
 
 using namespace izleme;
 
@@ -86,8 +85,9 @@ private slots:
     void mainWindowCaptionsAndTimers() {
         ShellFixture f;
         TFrmAna& a = f.ana();
-        const QStringList captions = {"Analizör-Ani Değerler", "Analizör-Tüketim Değerleri", "Aşırı Akım Rölesi",
-                                      "Harmonikler",           "Kondansatör Durumları",      "Ayarlar",
+        const QStringList captions = {"Analizör-Ani Değerler", "Analizör-Tüketim Değerleri",
+                                      "Aşırı Akım Rölesi",     "Harmonikler",
+                                      "Kondansatör Durumları", "Ayarlar",
                                       "Sayaç Okuma",           "Cihaz Bilgileri"};
         auto* pages = a.findChild<QTabWidget*>("suiPageControl1");
         QVERIFY(pages);
@@ -160,9 +160,9 @@ private slots:
         }
         const QDate today = QDate::currentDate();
         const QList<QPair<const char*, QDate>> dates = {{"DateTimePicker1", today.addDays(-7)},
-                                                         {"dtsycilktarih", today.addDays(-7)},
-                                                         {"DateTimePicker2", today},
-                                                         {"dtsycsontarih", today}};
+                                                        {"dtsycilktarih", today.addDays(-7)},
+                                                        {"DateTimePicker2", today},
+                                                        {"dtsycsontarih", today}};
         for (const auto& [name, date] : dates) {
             auto* d = a.findChild<QDateEdit*>(name);
             QVERIFY2(d, name);

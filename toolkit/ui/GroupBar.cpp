@@ -1,9 +1,9 @@
 #include "toolkit/ui/GroupBar.h"
 
-#include "toolkit/ui/ImageList.h"
-
 #include <QVBoxLayout>
 #include <utility>
+
+#include "toolkit/ui/ImageList.h"
 
 namespace izleme {
 
@@ -58,9 +58,7 @@ GroupBarGroup::GroupBarGroup(const QString& caption, QWidget* parent) : QWidget(
     applyColors();
 }
 
-QString GroupBarGroup::caption() const {
-    return captionButton_->text();
-}
+QString GroupBarGroup::caption() const { return captionButton_->text(); }
 
 void GroupBarGroup::setColors(const QColor& captionColor, const QColor& bodyColor) {
     captionColor_ = captionColor;

@@ -78,7 +78,7 @@ public:
 
     Group* addGroup(const QString& caption);  // appended below the others
     int groupCount() const { return static_cast<int>(groups_.size()); }
-    Group* group(int index) const;                  // null outside the range
+    Group* group(int index) const;                   // null outside the range
     Group* findGroup(const QString& caption) const;  // exact match, first found
     void clearAllEntries();                          // the groups stay
 

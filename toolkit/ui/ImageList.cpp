@@ -85,10 +85,14 @@ QPixmap trayPicture(int frame) {
 
 QIcon ImageList::icon(int index) {
     switch (index) {
-    case 0: return QIcon(capacitor());
-    case 3: return QIcon(overCurrent());
-    case 4: return QIcon(meter());
-    default: return QIcon();
+        case 0:
+            return QIcon(capacitor());
+        case 3:
+            return QIcon(overCurrent());
+        case 4:
+            return QIcon(meter());
+        default:
+            return QIcon();
     }
 }
 

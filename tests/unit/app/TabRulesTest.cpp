@@ -1,10 +1,10 @@
-#include "app/core/TabRules.h"
-
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "app/core/TabRules.h"
 
 namespace izleme {
 namespace {
