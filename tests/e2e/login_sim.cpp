@@ -1,0 +1,155 @@
+// The login window and the connection against the real merkez-sim over
+// 127.0.0.1: a right login, a wrong one, an empty user name, and the server
+// going away.
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "gui/login_fake_shell.h"
+#include "server/core/Cp1254.h"
+#include "server/ui/ClientReplies.h"
+#include "server/ui/Connection.h"
+#include "server/ui/TFrmGiris.h"
+
+using izleme::TFrmGiris;
+using izleme::test::FakeShell;
+
+namespace {
+
+// A running merkez-sim on a free loopback port; it stops with the test and by itself.
+class Sim {
+public:
+    Sim() {
+        process.setProgram(QStringLiteral(MERKEZ_SIM_PATH));
+        process.setArguments({"--host", "127.0.0.1", "--port", "0", "--exit-after", "120"});
+        process.start();
+        if (!process.waitForStarted(10000)) return;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 20000 && !process.canReadLine()) process.waitForReadyRead(200);
+        const QByteArray line = process.readLine().trimmed();
+        if (line.startsWith("listening on 127.0.0.1:")) port = line.mid(line.lastIndexOf(':') + 1).toUShort();
+    }
+    ~Sim() { stop(); }
+    void stop() {
+        if (process.state() == QProcess::NotRunning) return;
+        process.terminate();
+        if (!process.waitForFinished(5000)) process.kill();
+        process.waitForFinished(2000);
+    }
+
+    QProcess process;
+    quint16 port = 0;
+};
+
+// The client side: a login window on a stand-in main window, recording the device entries.
+struct Client {
+    explicit Client(quint16 port) : login(shell) {
+        login.Servername->setText(QStringLiteral("127.0.0.1"));
+        login.edtport->setText(QString::number(port));
+        login.connection().replies().onCihazlar = [this](std::string_view, std::string_view model, std::string_view,
+                                                         std::string_view serial) {
+            entries.push_back(std::string(model) + " " + std::string(serial));
+        };
+    }
+    void logIn(const QString& user, const QString& password) {
+        login.Edit1->setText(user);
+        login.Edit4->setText(password);
+        QTest::mouseClick(login.suiButton1, Qt::LeftButton);
+    }
+
+    FakeShell shell;
+    TFrmGiris login;
+    std::vector<std::string> entries;
+};
+
+bool hasModel(const std::vector<std::string>& entries, const std::string& model) {
+    for (const auto& e : entries)
+        if (e.rfind(model + " ", 0) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+class LoginSimTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rightLoginGetsPongAndTheDeviceList() {
+        Sim sim;
+        QVERIFY2(sim.port != 0, "merkez-sim did not start");
+        Client c(sim.port);
+        c.login.show();
+        QSignalSpy sent(&c.login.connection(), &izleme::Connection::loginSent);
+        c.logIn("demo", "demo");
+        QTRY_COMPARE(c.login.statusText(), QStringLiteral("Bağlantı Kuruldu"));
+        QCOMPARE(sent.count(), 1);
+        QVERIFY(c.shell.shared.loggedIn);
+        QCOMPARE(c.login.progress(), qint16(100));
+        QVERIFY(!c.login.isVisible());
+        QCOMPARE(c.shell.caption, QStringLiteral("<<<<<<<demo Bağlı.>>>>>>>>>"));
+        QTRY_VERIFY(c.entries.size() >= 4);
+        QVERIFY(hasModel(c.entries, "KRT100"));
+        QVERIFY(hasModel(c.entries, "KLM200"));
+        QVERIFY(hasModel(c.entries, "ZDN100"));
+        QVERIFY(!c.shell.log.isEmpty());
+        QVERIFY(c.shell.lampIsGreen);
+
+        // The keep-alive is answered with another "pong".
+        c.shell.statusLine.clear();
+        c.login.connection().TimerPingTimer();
+        QTRY_COMPARE(c.shell.statusLine, QStringLiteral("Pong"));
+    }
+
+    void wrongLoginShowsTheDisconnectText() {
+        Sim sim;
+        QVERIFY2(sim.port != 0, "merkez-sim did not start");
+        Client c(sim.port);
+        c.logIn("demo", "yanlis");
+        QTRY_COMPARE(c.shell.statusLine, QStringLiteral("demo kullanıcısının ana bilgisayarla bağlantısı kesildi"));
+        QVERIFY(!c.shell.shared.loggedIn);
+        QVERIFY(c.entries.empty());
+        QCOMPARE(c.login.errorText(), QString());
+    }
+
+    void emptyUserNameSendsNothing() {
+        Sim sim;
+        QVERIFY2(sim.port != 0, "merkez-sim did not start");
+        Client c(sim.port);
+        c.logIn("", "demo");
+        QCOMPARE(c.login.statusText(), QStringLiteral("   Kullanıcı Adı Girin"));
+        QTest::qWait(100);
+        QCOMPARE(c.shell.sock.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!c.shell.shared.loggedIn);
+    }
+
+    void serverGoingAwayThenLoggingInAgain() {
+        auto sim = std::make_unique<Sim>();
+        QVERIFY2(sim->port != 0, "merkez-sim did not start");
+        Client c(sim->port);
+        c.logIn("demo", "demo");
+        QTRY_VERIFY(c.shell.shared.loggedIn);
+        sim->stop();
+        QTRY_COMPARE(c.shell.statusLine, QStringLiteral("demo kullanıcısının ana bilgisayarla bağlantısı kesildi"));
+        QVERIFY(!c.shell.shared.loggedIn);
+
+        // A new server: the connect-and-login that a device selection starts works again, hidden.
+        sim = std::make_unique<Sim>();
+        QVERIFY2(sim->port != 0, "merkez-sim did not start");
+        c.login.edtport->setText(QString::number(sim->port));
+        c.entries.clear();
+        QSignalSpy sent(&c.login.connection(), &izleme::Connection::loginSent);
+        c.login.connection().startConnectAndLogin();
+        QTRY_COMPARE(sent.count(), 1);
+        QTRY_VERIFY(!c.entries.empty());
+        QVERIFY(c.shell.shared.loggedIn);
+    }
+};
+
+QTEST_MAIN(LoginSimTest)
+#include "login_sim.moc"
