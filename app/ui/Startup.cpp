@@ -1,7 +1,6 @@
 #include "app/ui/Startup.h"
 
 #include <QApplication>
-#include <QPointer>
 
 #include "app/ui/PlatformServices.h"
 #include "app/ui/TFrmAna.h"
@@ -45,10 +44,7 @@ Forms createForms(std::shared_ptr<PlatformServices> services) {
     f.frmuyari = new Tfrmuyari(services->sound);
     f.FrmAna->setCompanions(f.FrmGiris, f.Frmhaberlesme, f.VD1KAL, f.FrmMesajlar);
 
-    // The other windows live as long as the main window.
-    for (QWidget* w : f.inCreationOrder().mid(1)) {
-        QObject::connect(f.FrmAna, &QObject::destroyed, [window = QPointer<QWidget>(w)] { delete window.data(); });
-    }
+    f.FrmAna->ownWindows(f.inCreationOrder().mid(1));
     return f;
 }
 

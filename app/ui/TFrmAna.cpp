@@ -74,7 +74,13 @@ TFrmAna::TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent)
     buildTimers();
 }
 
-TFrmAna::~TFrmAna() = default;
+TFrmAna::~TFrmAna() {
+    for (auto it = ownedWindows_.rbegin(); it != ownedWindows_.rend(); ++it) delete it->data();
+}
+
+void TFrmAna::ownWindows(const QList<QWidget*>& windows) {
+    for (QWidget* w : windows) ownedWindows_.append(w);
+}
 
 void TFrmAna::setCompanions(QDialog* login, TFrmhaberlesme* log, QWidget* serialPoll, QWidget* messages) {
     login_ = login;

@@ -3,7 +3,9 @@
 // server socket and the shared state.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -36,6 +38,9 @@ public:
 
     // The other windows the shell shows or writes to; set once at start-up.
     void setCompanions(QDialog* login, TFrmhaberlesme* log, QWidget* serialPoll, QWidget* messages);
+    // Windows that live as long as the main window; they are deleted first,
+    // last created first, while the main window they may refer to is whole.
+    void ownWindows(const QList<QWidget*>& windows);
 
     // ShellPort
     SharedState& state() override { return state_; }
@@ -136,6 +141,7 @@ private:
     TFrmhaberlesme* log_ = nullptr;
     QWidget* serialPoll_ = nullptr;
     QWidget* messages_ = nullptr;
+    QList<QPointer<QWidget>> ownedWindows_;
     QTimer* trayAnimation_ = nullptr;
     int trayFrame_ = 0;
     bool shownOnce_ = false;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 #include <QTabBar>
 #include <QTimer>
 
@@ -59,6 +60,15 @@ private slots:
             for (QWidget* w : QApplication::topLevelWidgets()) found += w->objectName() == name;
             QVERIFY2(found == 1, qPrintable(name));
         }
+    }
+
+    void otherWindowsGoWithTheMainWindow() {
+        FakePlatform fake;
+        const Forms forms = createForms(fake.services());
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : forms.inCreationOrder()) windows << w;
+        delete forms.FrmAna;
+        for (const auto& w : windows) QVERIFY(w.isNull());
     }
 
     void captionsAndSizes_data() {
