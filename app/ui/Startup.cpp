@@ -5,6 +5,7 @@
 #include "app/ui/PlatformServices.h"
 #include "app/ui/TFrmAna.h"
 #include "app/ui/TFrmhaberlesme.h"
+#include "app/ui/Wiring.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/ui/TFrmGiris.h"
 #include "server/ui/TFrmMesajlar.h"
@@ -45,6 +46,7 @@ Forms createForms(std::shared_ptr<PlatformServices> services) {
     f.FrmAna->setCompanions(f.FrmGiris, f.Frmhaberlesme, f.VD1KAL, f.FrmMesajlar);
 
     f.FrmAna->ownWindows(f.inCreationOrder().mid(1));
+    wireFirstRoad(f);
     return f;
 }
 
