@@ -90,6 +90,18 @@ struct Cut {
     std::array<char, sayacalHeader> bytes{};
 };
 
+// Whether a byte is the first letter of a received keyword. A pass that
+// starts on any other byte can match nothing, so its tests are not run.
+constexpr std::array<bool, 256> keywordStarts = [] {
+    std::array<bool, 256> starts{};
+    for (std::string_view k : {kw::pong, kw::yenimesaj, kw::akimdegerleri, kw::reaktifenerji, kw::tedassycal,
+                               kw::mesajvar, kw::Hattayok, kw::sayacal, kw::Sycdegerleri, kw::enerjial,
+                               kw::cihazenerji, kw::cihazlar}) {
+        starts[static_cast<unsigned char>(k.front())] = true;
+    }
+    return starts;
+}();
+
 template <std::size_t N>
 std::array<std::string_view, N> takeFields(Cursor& c) {
     std::array<std::string_view, N> fields;
@@ -209,7 +221,9 @@ bool ReplyDispatcher::dispatch(std::string_view chunk, std::string_view pendingK
         do {
             ++passes_;
             cut = Cut{};
-            runPass(c, route, handlers, cut);
+            if (c.remaining() > 0 && keywordStarts[static_cast<unsigned char>(c.rest().front())]) {
+                runPass(c, route, handlers, cut);
+            }
             const bool equal = suffix ? suffixAt == c.pos()
                                       : remembered_.size() == c.remaining() && remembered_ == c.rest();
             if (equal) {
