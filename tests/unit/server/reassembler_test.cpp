@@ -66,9 +66,13 @@ std::vector<std::string> handled(const std::vector<std::string>& reads, std::str
     test::Recording rec;
     for (const auto& piece : reads) {
         const std::string now = r.feed(piece);
-        if (!now.empty()) EXPECT_TRUE(d.dispatch(now, kind, rec));
+        if (!now.empty()) {
+            EXPECT_TRUE(d.dispatch(now, kind, rec));
+        }
     }
-    if (r.hasPending()) EXPECT_TRUE(d.dispatch(r.takePending(), kind, rec));
+    if (r.hasPending()) {
+        EXPECT_TRUE(d.dispatch(r.takePending(), kind, rec));
+    }
     return rec.calls;
 }
 
