@@ -2,12 +2,6 @@
 // (phases R, S, T per quantity, totals, power factors, angles) and their refresh.
 #include "registers/ui/InstantValuesPage.h"
 
-#include "app/core/SharedState.h"
-#include "registers/core/RegisterTable.h"
-#include "server/core/Cp1254.h"
-#include "toolkit/core/NumberFormat.h"
-#include "toolkit/ui/LedDisplay.h"
-
 #include <QBoxLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -15,6 +9,12 @@
 #include <QLineEdit>
 #include <limits>
 #include <stdexcept>
+
+#include "app/core/SharedState.h"
+#include "registers/core/RegisterTable.h"
+#include "server/core/Cp1254.h"
+#include "toolkit/core/NumberFormat.h"
+#include "toolkit/ui/LedDisplay.h"
 
 namespace izleme {
 namespace {
@@ -27,8 +27,8 @@ struct Group {
 };
 
 constexpr Group kGroups[] = {
-    {"Gerilim ", 0, 0},       {"Akım ", 0, 1},           {"", 0, 2},
-    {"Aktif Güçler ", 1, 0},  {"Reaktif Güçler ", 1, 1}, {"Görünen Güçler ", 1, 2},
+    {"Gerilim ", 0, 0},      {"Akım ", 0, 1},           {"", 0, 2},
+    {"Aktif Güçler ", 1, 0}, {"Reaktif Güçler ", 1, 1}, {"Görünen Güçler ", 1, 2},
     {"Gerilim Açısı", 2, 0}, {"Akım Açısı", 2, 1},      {"", 2, 2},
 };
 
@@ -39,6 +39,7 @@ struct Placement {
     const char* lead;     // UTF-8
     const char* subLead;  // second label before the display ("j1" after "Cos"), or empty
     const char* unit;     // or empty
+    bool total = false;   // the sum of the three phases
 };
 
 constexpr Placement kPlacements[] = {
@@ -56,15 +57,15 @@ constexpr Placement kPlacements[] = {
     {"kW1", 3, "R", "", "kW"},
     {"Kw2", 3, "S", "", "kW"},
     {"kW3", 3, "T", "", "kW"},
-    {"toplamaktif", 3, "S", "", "kW"},
+    {"toplamaktif", 3, "S", "", "kW", true},
     {"kr1", 4, "R", "", "kVAr"},
     {"kr2", 4, "S", "", "kVAr"},
     {"kr3", 4, "T", "", "kVAr"},
-    {"toplamreaktif", 4, "S", "", "kVAr"},
+    {"toplamreaktif", 4, "S", "", "kVAr", true},
     {"KVA1", 5, "R", "", "kVA"},
     {"KVA2", 5, "S", "", "kVA"},
     {"KVA3", 5, "T", "", "kVA"},
-    {"toplamgorunen", 5, "S", "", "kVA"},
+    {"toplamgorunen", 5, "S", "", "kVA", true},
     {"gracisi_r", 6, "R", "", "°"},
     {"gracisi_s", 6, "S", "", "°"},
     {"gracisi_t", 6, "T", "", "°"},
@@ -78,16 +79,36 @@ static_assert(std::size(kPlacements) == kInstantDisplayCount);
 
 // The member of each display, in the order of instantDisplays().
 constexpr LedDisplay* InstantValuesPage::*kMembers[] = {
-    &InstantValuesPage::V1,          &InstantValuesPage::V2,           &InstantValuesPage::V3,
-    &InstantValuesPage::akm1,        &InstantValuesPage::akm2,         &InstantValuesPage::akm3,
-    &InstantValuesPage::kW1,         &InstantValuesPage::Kw2,          &InstantValuesPage::kW3,
-    &InstantValuesPage::kr1,         &InstantValuesPage::kr2,          &InstantValuesPage::kr3,
-    &InstantValuesPage::KVA1,        &InstantValuesPage::KVA2,         &InstantValuesPage::KVA3,
-    &InstantValuesPage::Cos1,        &InstantValuesPage::Cos2,         &InstantValuesPage::Cos3,
-    &InstantValuesPage::toplamaktif, &InstantValuesPage::toplamreaktif, &InstantValuesPage::toplamgorunen,
-    &InstantValuesPage::CosE_ind,    &InstantValuesPage::cose_kap,     &InstantValuesPage::Fr,
-    &InstantValuesPage::gracisi_r,   &InstantValuesPage::gracisi_s,    &InstantValuesPage::gracisi_t,
-    &InstantValuesPage::akacisi_r,   &InstantValuesPage::akacisi_s,    &InstantValuesPage::akacisi_t,
+    &InstantValuesPage::V1,
+    &InstantValuesPage::V2,
+    &InstantValuesPage::V3,
+    &InstantValuesPage::akm1,
+    &InstantValuesPage::akm2,
+    &InstantValuesPage::akm3,
+    &InstantValuesPage::kW1,
+    &InstantValuesPage::Kw2,
+    &InstantValuesPage::kW3,
+    &InstantValuesPage::kr1,
+    &InstantValuesPage::kr2,
+    &InstantValuesPage::kr3,
+    &InstantValuesPage::KVA1,
+    &InstantValuesPage::KVA2,
+    &InstantValuesPage::KVA3,
+    &InstantValuesPage::Cos1,
+    &InstantValuesPage::Cos2,
+    &InstantValuesPage::Cos3,
+    &InstantValuesPage::toplamaktif,
+    &InstantValuesPage::toplamreaktif,
+    &InstantValuesPage::toplamgorunen,
+    &InstantValuesPage::CosE_ind,
+    &InstantValuesPage::cose_kap,
+    &InstantValuesPage::Fr,
+    &InstantValuesPage::gracisi_r,
+    &InstantValuesPage::gracisi_s,
+    &InstantValuesPage::gracisi_t,
+    &InstantValuesPage::akacisi_r,
+    &InstantValuesPage::akacisi_s,
+    &InstantValuesPage::akacisi_t,
     &InstantValuesPage::sicaklik,
 };
 static_assert(std::size(kMembers) == kInstantDisplayCount);
@@ -112,6 +133,7 @@ QFrame[role="instantGroup"] { background: #080a0d; border: 1px solid #2c3642; bo
 QLabel[role="instantCaption"] { color: #ffc040; font-weight: bold; font-size: 13px; background: #151b22;
                                 padding: 2px 6px; border-bottom: 1px solid #2c3642; }
 QLabel[role="instantLead"] { color: #e8e8e8; font-weight: bold; }
+QLabel[role="instantTotal"] { color: #ffc040; font-weight: bold; font-size: 14px; }
 QLabel[role="instantSub"] { color: #e8e8e8; font-style: italic; font-size: 10px; }
 QLabel[role="instantUnit"] { color: #80d8ff; font-weight: bold; }
 )";
@@ -188,7 +210,9 @@ void InstantValuesPage::buildDisplays() {
 
         QGridLayout* rowsGrid = groupGrids[g];
         const int r = rows[g]++;
-        rowsGrid->addWidget(label(place.lead, "instantLead", frame), r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        rowsGrid->addWidget(label(place.lead, place.total ? "instantTotal" : "instantLead", frame), r, 0,
+                            Qt::AlignRight | Qt::AlignVCenter);
+        if (place.total) led->setDigitColor(QColor(0xff, 0xd0, 0x40));
         if (*place.subLead) rowsGrid->addWidget(label(place.subLead, "instantSub", frame), r, 1, Qt::AlignBottom);
         rowsGrid->addWidget(led, r, 2);
         if (*place.unit) rowsGrid->addWidget(label(place.unit, "instantUnit", frame), r, 3);

@@ -2,12 +2,12 @@
 // values inside Panel7, and the refresh step that fills them from the register table.
 #pragma once
 
-#include "registers/core/InstantValues.h"
-
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <string>
+
+#include "registers/core/InstantValues.h"
 
 class QFrame;
 class QLabel;

@@ -1,16 +1,5 @@
 // The instantaneous values page: its displays inside Panel7 and the refresh
 // tick that fills them from the register table.
-#include "registers/core/InstantValues.h"
-#include "registers/core/RegisterTable.h"
-#include "registers/ui/InstantValuesPage.h"
-#include "registers/ui/TVD1KAL.h"
-#include "server/core/Cp1254.h"
-#include "app/core/SharedState.h"
-#include "app/ui/PageControl.h"
-#include "toolkit/ui/LedDisplay.h"
-
-#include "gui/shell_fixture.h"
-
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +8,16 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <memory>
+
+#include "app/core/SharedState.h"
+#include "app/ui/PageControl.h"
+#include "gui/shell_fixture.h"
+#include "registers/core/InstantValues.h"
+#include "registers/core/RegisterTable.h"
+#include "registers/ui/InstantValuesPage.h"
+#include "registers/ui/TVD1KAL.h"
+#include "server/core/Cp1254.h"
+#include "toolkit/ui/LedDisplay.h"
 
 using namespace izleme;
 
@@ -48,7 +47,8 @@ struct PageFixture {
         row->addWidget(edit1);
         layout->addWidget(strip);
         layout->addStretch(1);
-        page = new InstantValuesPage(panel7, edit1, label17, [this] { return pageActive; }, table, state);
+        page = new InstantValuesPage(
+            panel7, edit1, label17, [this] { return pageActive; }, table, state);
     }
 
     void store(int row, int reg, double first, double second) {
@@ -150,10 +150,30 @@ void InstantValuesPageTest::displaysAreNamedMembersBelowTheStrip() {
 void InstantValuesPageTest::captionsAndUnitsOfTheGroups() {
     PageFixture f;
     const QStringList texts = labelTexts(f.page);
-    for (const char* expected :
-         {"Gerilim ", "Akım ", "Aktif Güçler ", "Reaktif Güçler ", "Görünen Güçler ", "V", "A", "kW", "kVAr", "kVA",
-          "Cos", "j1", "j2", "j3", "İnd Cos", "Kap Cos", "Frekans:", "Gerilim Açısı", "Akım Açısı", "°", "Sıcaklık:",
-          "R", "S", "T"}) {
+    for (const char* expected : {"Gerilim ",
+                                 "Akım ",
+                                 "Aktif Güçler ",
+                                 "Reaktif Güçler ",
+                                 "Görünen Güçler ",
+                                 "V",
+                                 "A",
+                                 "kW",
+                                 "kVAr",
+                                 "kVA",
+                                 "Cos",
+                                 "j1",
+                                 "j2",
+                                 "j3",
+                                 "İnd Cos",
+                                 "Kap Cos",
+                                 "Frekans:",
+                                 "Gerilim Açısı",
+                                 "Akım Açısı",
+                                 "°",
+                                 "Sıcaklık:",
+                                 "R",
+                                 "S",
+                                 "T"}) {
         QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
     }
     // R, S, T in five phase groups and two angle groups, and a total row "S" in each power group.
@@ -193,14 +213,19 @@ void InstantValuesPageTest::storedRegistersShowReadings_data() {
     QTest::addColumn<QString>("expected");
     QTest::newRow("voltage") << '.' << 0 << 0.0 << 2300.0 << QStringLiteral("V1") << QStringLiteral("230.0");
     QTest::newRow("voltage, comma") << ',' << 0 << 0.0 << 2300.0 << QStringLiteral("V1") << QStringLiteral("230,0");
-    QTest::newRow("largest voltage") << '.' << 4 << 65535.0 << 65535.0 << QStringLiteral("V3") << QStringLiteral("429496729.5");
-    QTest::newRow("negative power") << '.' << 12 << 65535.0 << 64536.0 << QStringLiteral("kW1") << QStringLiteral("-000.1");
+    QTest::newRow("largest voltage") << '.' << 4 << 65535.0 << 65535.0 << QStringLiteral("V3")
+                                     << QStringLiteral("429496729.5");
+    QTest::newRow("negative power") << '.' << 12 << 65535.0 << 64536.0 << QStringLiteral("kW1")
+                                    << QStringLiteral("-000.1");
     QTest::newRow("negative cos") << '.' << 30 << 0.0 << 65036.0 << QStringLiteral("Cos1") << QStringLiteral("-0.500");
-    QTest::newRow("cos ignores first") << '.' << 30 << 1.0 << 500.0 << QStringLiteral("Cos1") << QStringLiteral("0.500");
-    QTest::newRow("reactive total") << '.' << 40 << 0.0 << 12345.0 << QStringLiteral("toplamreaktif") << QStringLiteral("001.2");
+    QTest::newRow("cos ignores first") << '.' << 30 << 1.0 << 500.0 << QStringLiteral("Cos1")
+                                       << QStringLiteral("0.500");
+    QTest::newRow("reactive total") << '.' << 40 << 0.0 << 12345.0 << QStringLiteral("toplamreaktif")
+                                    << QStringLiteral("001.2");
     QTest::newRow("frequency") << ',' << 50 << 0.0 << 5001.0 << QStringLiteral("Fr") << QStringLiteral("050,0");
     QTest::newRow("current angle") << '.' << 62 << 0.0 << 120.0 << QStringLiteral("akacisi_t") << QStringLiteral("120");
-    QTest::newRow("temperature") << '.' << 64 << 0.0 << 31.0 << QStringLiteral("sicaklik") << QString::fromUtf8("31.00°");
+    QTest::newRow("temperature") << '.' << 64 << 0.0 << 31.0 << QStringLiteral("sicaklik")
+                                 << QString::fromUtf8("31.00°");
 }
 
 void InstantValuesPageTest::storedRegistersShowReadings() {
@@ -216,7 +241,8 @@ void InstantValuesPageTest::storedRegistersShowReadings() {
     QCOMPARE(f.page->display(name)->text(), expected);
     // Only that display left its placeholder.
     for (LedDisplay* d : f.page->displays()) {
-        if (d->objectName() != name) QVERIFY2(!d->text().contains(QRegularExpression("[0-9]")), qPrintable(d->objectName()));
+        if (d->objectName() != name)
+            QVERIFY2(!d->text().contains(QRegularExpression("[0-9]")), qPrintable(d->objectName()));
     }
 }
 
@@ -317,17 +343,17 @@ void InstantValuesPageTest::refreshNowShowsAtOnce() {
     QCOMPARE(f.text(&InstantValuesPage::kW1), QStringLiteral("002.5"));
 }
 
-// The page on the real main window: Panel7 of page 0, the table of VD1KAL,
-// the shell's state and page control, ticking through Timer1.
+// The page that start-up puts on the real main window: Panel7 of page 0, the
+// table of VD1KAL, the shell's state and page control, ticking through Timer1.
 void InstantValuesPageTest::tickThroughTheRealShell() {
     ShellFixture shell;
     TFrmAna& ana = shell.ana();
     const ShellPages& p = ana.pages();
     PageControl* pages = ana.pageControl();
     RegisterTable& table = shell.forms.VD1KAL->table;
-    auto* page = new InstantValuesPage(p.Panel7, p.Edit1, p.Label17, [pages] { return pages->activePage() == 0; },
-                                       table, ana.state());
-    ana.addRefreshStep([page] { page->Timer1Timer(); });
+    const auto found = p.Panel7->findChildren<InstantValuesPage*>();
+    QCOMPARE(found.size(), 1);
+    InstantValuesPage* page = found.front();
     QVERIFY(shell.startWithoutLogin());
     ana.state().decimalSeparator = ',';
     ana.state().activeSerial = 12345;
