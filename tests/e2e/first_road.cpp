@@ -1,0 +1,233 @@
+// The first whole road against the real merkez-sim over 127.0.0.1: log in
+// through the login window, the device list of the demo account, a
+// compensation relay's instantaneous values, the relay and meter layouts, an
+// off-line device, the server going away and the next selection logging in again.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+#include <cmath>
+#include <cstdint>
+
+#include "app/ui/PageControl.h"
+#include "gui/shell_fixture.h"
+#include "registers/ui/TVD1KAL.h"
+#include "toolkit/ui/GroupBar.h"
+#include "toolkit/ui/LedDisplay.h"
+
+using namespace izleme;
+
+namespace {
+
+// merkez-sim with the demo scenario on a loopback port (0: any free one); it
+// stops with the test and by itself after two minutes.
+class Sim {
+public:
+    explicit Sim(quint16 wanted = 0) {
+        process.setProgram(QStringLiteral(MERKEZ_SIM_PATH));
+        process.setArguments({"--host", "127.0.0.1", "--port", QString::number(wanted), "--seed", "1", "--exit-after",
+                              "120", "--records-every", "0"});
+        process.start();
+        if (!process.waitForStarted(10000)) return;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 20000 && !process.canReadLine()) process.waitForReadyRead(200);
+        const QByteArray line = process.readLine().trimmed();
+        if (line.startsWith("listening on 127.0.0.1:")) port = line.mid(line.lastIndexOf(':') + 1).toUShort();
+    }
+    ~Sim() { stop(); }
+    void stop() {
+        if (process.state() == QProcess::NotRunning) return;
+        process.terminate();
+        if (!process.waitForFinished(5000)) process.kill();
+        process.waitForFinished(2000);
+    }
+    QProcess process;
+    quint16 port = 0;
+};
+
+// The register bytes of a register reply text as the client showed it in `Memo1`.
+QList<int> replyBytes(const QString& text) {
+    QList<int> bytes;
+    for (const QString& field : text.split(QLatin1Char('$'))) {
+        bool ok = false;
+        const int b = field.toInt(&ok);
+        if (!ok) break;
+        bytes << b;
+    }
+    return bytes;
+}
+
+enum class Reading { U32, S32, S16 };
+
+// Register pair r of a read reply, decoded here on its own from the bytes.
+double pairValue(const QList<int>& bytes, int r, Reading reading) {
+    auto reg = [&](int n) { return static_cast<std::uint32_t>(bytes.at(3 + 2 * n) * 256 + bytes.at(4 + 2 * n)); };
+    const std::uint32_t pair = (reg(r) << 16) | reg(r + 1);
+    switch (reading) {
+    case Reading::U32: return pair;
+    case Reading::S32: return static_cast<std::int32_t>(pair);
+    case Reading::S16: return static_cast<std::int16_t>(reg(r + 1));
+    }
+    return 0;
+}
+
+struct Road {
+    ShellFixture shell;
+    TFrmAna& ana = shell.ana();
+
+    LedDisplay* display(const QString& name) const { return ana.findChild<LedDisplay*>(name); }
+    GroupBarEntry* entry(const QString& caption) const {
+        GroupBar* bar = ana.RzGroupBar1;
+        for (int g = 0; g < bar->groupCount(); ++g)
+            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
+                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
+        return nullptr;
+    }
+    bool waitForEntry(const QString& caption) {
+        return QTest::qWaitFor([&] { return entry(caption) != nullptr; }, 10000);
+    }
+    // The number a display shows, read with the locale decimal separator.
+    double shown(const QString& name, bool* ok) const {
+        QString text = display(name)->text();
+        text.replace(QLatin1Char(ana.state().decimalSeparator), QLatin1Char('.'));
+        text.remove(QStringLiteral("°"));
+        return text.toDouble(ok);
+    }
+    QList<bool> tabs() const {
+        QList<bool> shown;
+        for (int i = 0; i <= 6; ++i) shown << ana.pageControl()->isTabShown(i);
+        return shown;
+    }
+};
+
+const QString krt = QStringLiteral("Fabrika Ana Pano No: 12001");
+const QString klm = QStringLiteral("Trafo Koruma Rölesi No: 13001");
+const QString meter = QStringLiteral("Şube Sayacı No: 14001");
+const QString offline = QStringLiteral("Depo Panosu No: 12003");
+
+}  // namespace
+
+class FirstRoadTest : public QObject {
+    Q_OBJECT
+
+    // Selects the compensation relay and checks its values against the reply it got.
+    void selectRelayAndCheckValues(Road& road) {
+        road.ana.pages().Label2->clear();
+        road.entry(krt)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(road.ana.pages().Label2->text(), QStringLiteral("12001 Nolu Cihaz Verileri"), 10000);
+        const QList<int> bytes = replyBytes(road.shell.forms.VD1KAL->Memo1->toPlainText());
+        QVERIFY2(bytes.size() >= 3 + 2 * 66, "the reply carries registers 0 to 65");
+
+        const struct {
+            const char* name;
+            int reg;
+            Reading reading;
+            double divisor;
+            double unit;  // last digit of the mask
+        } table[] = {
+            {"V1", 0, Reading::U32, 10, 0.1},         {"V2", 2, Reading::U32, 10, 0.1},
+            {"V3", 4, Reading::U32, 10, 0.1},         {"akm1", 6, Reading::U32, 1000, 0.1},
+            {"akm2", 8, Reading::U32, 1000, 0.1},     {"akm3", 10, Reading::U32, 1000, 0.1},
+            {"kW1", 12, Reading::S32, 10000, 0.1},    {"Kw2", 14, Reading::S32, 10000, 0.1},
+            {"kW3", 16, Reading::S32, 10000, 0.1},    {"kr1", 18, Reading::S32, 10000, 0.1},
+            {"KVA1", 24, Reading::U32, 10000, 0.1},   {"Cos1", 30, Reading::S16, 1000, 0.001},
+            {"Cos2", 32, Reading::S16, 1000, 0.001},  {"Cos3", 34, Reading::S16, 1000, 0.001},
+            {"toplamaktif", 36, Reading::S32, 10000, 0.1}, {"Fr", 50, Reading::S32, 100, 0.1},
+            {"gracisi_s", 54, Reading::S32, 1, 1},    {"sicaklik", 64, Reading::S32, 1, 0.01},
+        };
+        QMap<QString, double> v;
+        for (const auto& row : table) {
+            bool ok = false;
+            const double got = road.shown(QString::fromLatin1(row.name), &ok);
+            QVERIFY2(ok, qPrintable(QStringLiteral("%1 shows %2").arg(row.name, road.display(row.name)->text())));
+            const double sent = pairValue(bytes, row.reg, row.reading) / row.divisor;
+            QVERIFY2(std::abs(got - sent) <= row.unit / 2 + 1e-9,
+                     qPrintable(QStringLiteral("%1: shown %2, sent %3").arg(row.name).arg(got).arg(sent)));
+            v[QString::fromLatin1(row.name)] = got;
+        }
+        // And the plant behind it is physically sound.
+        for (const char* phase : {"V1", "V2", "V3"}) QVERIFY(v[phase] > 200 && v[phase] < 260);
+        for (const char* cos : {"Cos1", "Cos2", "Cos3"}) QVERIFY(std::abs(v[cos]) <= 1);
+        QVERIFY(std::abs(v["Fr"] - 50) < 1);
+        QVERIFY(std::abs(v["kW1"] - v["V1"] * v["akm1"] * v["Cos1"] / 1000) <= 0.1 + 0.005 * v["KVA1"]);
+        QCOMPARE(road.ana.pages().Label17->text(), QStringLiteral("12001"));
+    }
+
+private slots:
+    void wholeRoad() {
+        Sim sim;
+        QVERIFY(sim.port != 0);
+        Road road;
+        QVERIFY(road.shell.showUntilLogin());
+        TFrmGiris& login = *road.shell.forms.FrmGiris;
+        QTest::keyClicks(login.Edit1, QStringLiteral("demo"));
+        QTest::keyClicks(login.Edit4, QStringLiteral("demo"));
+        QTest::keyClick(&login, Qt::Key_F6);
+        QVERIFY(login.edtport->isVisibleTo(&login));
+        login.edtport->clear();
+        QTest::keyClicks(login.edtport, QString::number(sim.port));
+        QTest::mouseClick(login.suiButton1, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(road.ana.windowTitle(), QStringLiteral("<<<<<<<demo Bağlı.>>>>>>>>>"), 10000);
+        QVERIFY(road.waitForEntry(offline));
+
+        // Groups in order of first appearance, the last entry received on top.
+        GroupBar* bar = road.ana.RzGroupBar1;
+        QCOMPARE(bar->groupCount(), 2);
+        const QStringList captions{QStringLiteral("FABRIKA"), QStringLiteral("ŞUBELER")};
+        const QList<QStringList> entries{{klm, QStringLiteral("Atölye Kompanzasyon No: 12002"), krt},
+                                         {offline, meter}};
+        const QList<QList<int>> icons{{3, 0, 0}, {0, 4}};
+        for (int g = 0; g < 2; ++g) {
+            QCOMPARE(bar->group(g)->caption(), captions[g]);
+            QCOMPARE(bar->group(g)->entryCount(), entries[g].size());
+            for (int e = 0; e < entries[g].size(); ++e) {
+                QCOMPARE(bar->group(g)->entry(e)->caption(), entries[g][e]);
+                QCOMPARE(bar->group(g)->entry(e)->iconIndex(), icons[g][e]);
+            }
+        }
+
+        selectRelayAndCheckValues(road);
+        if (QTest::currentTestFailed()) return;
+        QCOMPARE(road.tabs(), (QList<bool>{true, true, false, true, true, true, false}));
+
+        road.entry(klm)->click();
+        QCOMPARE(road.tabs(), (QList<bool>{false, false, true, false, false, false, false}));
+        QCOMPARE(road.ana.pageControl()->activePage(), 2);
+        QVERIFY(!road.ana.pages().Panel8->isHidden());
+        QCOMPARE(road.display(QStringLiteral("Sno"))->text(), QStringLiteral(" 13001"));
+        QTRY_COMPARE_WITH_TIMEOUT(road.ana.pages().Label2->text(), QStringLiteral("13001 Nolu Cihaz Verileri"), 10000);
+
+        road.entry(meter)->click();
+        QCOMPARE(road.tabs(), (QList<bool>{false, false, false, false, false, false, true}));
+        QCOMPARE(road.ana.pageControl()->activePage(), 6);
+        QCOMPARE(road.ana.pages().Edit111->text(), QStringLiteral("14001"));
+
+        road.entry(offline)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(
+            road.ana.LblMesaj->text(),
+            QStringLiteral("12003 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin..."), 10000);
+        QCOMPARE(road.ana.LblGiden->text(), QStringLiteral("Lütfen bekleyin..."));
+
+        // The server goes away: the disconnect text, and the next selection logs in again.
+        const quint16 port = sim.port;
+        sim.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(road.ana.LblMesaj->text(),
+                                  QStringLiteral("demo kullanıcısının ana bilgisayarla bağlantısı kesildi"), 10000);
+        QVERIFY(!road.ana.state().loggedIn);
+
+        Sim again(port);
+        QCOMPARE(again.port, port);
+        selectRelayAndCheckValues(road);
+        QVERIFY(road.ana.state().loggedIn);
+        QVERIFY(road.entry(krt) != nullptr);
+        QCOMPARE(road.entry(krt)->fontColor(), QColor(Qt::red));
+    }
+};
+
+QTEST_MAIN(FirstRoadTest)
+#include "first_road.moc"
