@@ -198,7 +198,11 @@ void DeviceList::paintAllBlack() {
     if (bar == nullptr) return;
     for (int g = 0; g < bar->groupCount(); ++g) {
         GroupBarGroup* group = bar->group(g);
-        for (int e = 0; e < group->entryCount(); ++e) group->entry(e)->setFontColor(kEntryBlack);
+        for (int e = 0; e < group->entryCount(); ++e) {
+            // Restyling an entry is costly; most are black already.
+            GroupBarEntry* entry = group->entry(e);
+            if (entry->fontColor() != kEntryBlack) entry->setFontColor(kEntryBlack);
+        }
     }
 }
 
