@@ -3,8 +3,8 @@
 #pragma once
 
 #include <functional>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "server/core/EnerjialRoute.h"
 
@@ -18,9 +18,9 @@ struct SharedState;
 
 struct RegisterRepliesPorts {
     RegisterTable* table = nullptr;
-    const SharedState* state = nullptr;  // active device serial
-    QLabel* Label2 = nullptr;            // heading of page 0
-    QPlainTextEdit* Memo1 = nullptr;     // `VD1KAL`'s memo: the raw text of the first two kinds
+    const SharedState* state = nullptr;            // active device serial
+    QLabel* Label2 = nullptr;                      // heading of page 0
+    QPlainTextEdit* Memo1 = nullptr;               // `VD1KAL`'s memo: the raw text of the first two kinds
     std::function<void()> clearSerialReceiveText;  // `VD1KAL`'s text, emptied by every parse
     std::function<void()> refreshNow;              // the register display refresh
 };

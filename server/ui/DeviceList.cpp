@@ -48,12 +48,18 @@ void clearNamed(QWidget* root, const char* name, const QString& text) {
     if (root == nullptr) return;
     QWidget* w = root->findChild<QWidget*>(QString::fromLatin1(name));
     if (w == nullptr) return;
-    if (auto* led = qobject_cast<LedDisplay*>(w)) led->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(w)) label->setText(text);
-    else if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(text);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setPlainText(text);
-    else if (auto* rich = qobject_cast<QTextEdit*>(w)) rich->setPlainText(text);
-    else w->setProperty("text", text);
+    if (auto* led = qobject_cast<LedDisplay*>(w))
+        led->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        label->setText(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(w))
+        line->setText(text);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
+        plain->setPlainText(text);
+    else if (auto* rich = qobject_cast<QTextEdit*>(w))
+        rich->setPlainText(text);
+    else
+        w->setProperty("text", text);
 }
 
 }  // namespace
@@ -143,8 +149,10 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
 
     SharedState& state = p_.shell->state();
     if (kind != state.activeKind) {
-        if (kind == device::kindKlm200) showKlm200Layout();
-        else if (kind == device::kindKrt100) showKrt100Layout();
+        if (kind == device::kindKlm200)
+            showKlm200Layout();
+        else if (kind == device::kindKrt100)
+            showKrt100Layout();
     }
     state.activeKind = kind;
 
@@ -188,8 +196,8 @@ void DeviceList::resetMeterPage() {
     clearNamed(root, "Memo3", QString());
     for (const char* name : {"Rzsycakttop", "Rzsycindtop", "Rzsyckaptop", "RzsycT1", "RzsycT2", "RzsycT3"})
         clearNamed(root, name, QStringLiteral("00000000"));
-    for (const char* name : {"RzLEDak1", "RzLEDak2", "RzLEDkap1", "RzLEDkap2", "RzLEDin1", "RzLEDin2",
-                             "RzLEDsycinoran", "RzLEDsyckaporan", "lblsycindurum", "lblsyckapdurum"})
+    for (const char* name : {"RzLEDak1", "RzLEDak2", "RzLEDkap1", "RzLEDkap2", "RzLEDin1", "RzLEDin2", "RzLEDsycinoran",
+                             "RzLEDsyckaporan", "lblsycindurum", "lblsyckapdurum"})
         clearNamed(root, name, QString());
 }
 

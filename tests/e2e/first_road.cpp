@@ -70,9 +70,12 @@ double pairValue(const QList<int>& bytes, int r, Reading reading) {
     auto reg = [&](int n) { return static_cast<std::uint32_t>(bytes.at(3 + 2 * n) * 256 + bytes.at(4 + 2 * n)); };
     const std::uint32_t pair = (reg(r) << 16) | reg(r + 1);
     switch (reading) {
-    case Reading::U32: return pair;
-    case Reading::S32: return static_cast<std::int32_t>(pair);
-    case Reading::S16: return static_cast<std::int16_t>(reg(r + 1));
+        case Reading::U32:
+            return pair;
+        case Reading::S32:
+            return static_cast<std::int32_t>(pair);
+        case Reading::S16:
+            return static_cast<std::int16_t>(reg(r + 1));
     }
     return 0;
 }
@@ -128,8 +131,8 @@ class FirstRoadTest : public QObject {
         login.edtport->clear();
         QTest::keyClicks(login.edtport, QString::number(port));
         QTest::mouseClick(login.suiButton1, Qt::LeftButton);
-        return QTest::qWaitFor(
-            [&] { return road.ana.windowTitle() == QStringLiteral("<<<<<<<demo Bağlı.>>>>>>>>>"); }, 10000);
+        return QTest::qWaitFor([&] { return road.ana.windowTitle() == QStringLiteral("<<<<<<<demo Bağlı.>>>>>>>>>"); },
+                               10000);
     }
 
     // Selects the compensation relay and checks its values against the reply it got.
@@ -147,15 +150,24 @@ class FirstRoadTest : public QObject {
             double divisor;
             double unit;  // last digit of the mask
         } table[] = {
-            {"V1", 0, Reading::U32, 10, 0.1},         {"V2", 2, Reading::U32, 10, 0.1},
-            {"V3", 4, Reading::U32, 10, 0.1},         {"akm1", 6, Reading::U32, 1000, 0.1},
-            {"akm2", 8, Reading::U32, 1000, 0.1},     {"akm3", 10, Reading::U32, 1000, 0.1},
-            {"kW1", 12, Reading::S32, 10000, 0.1},    {"Kw2", 14, Reading::S32, 10000, 0.1},
-            {"kW3", 16, Reading::S32, 10000, 0.1},    {"kr1", 18, Reading::S32, 10000, 0.1},
-            {"KVA1", 24, Reading::U32, 10000, 0.1},   {"Cos1", 30, Reading::S16, 1000, 0.001},
-            {"Cos2", 32, Reading::S16, 1000, 0.001},  {"Cos3", 34, Reading::S16, 1000, 0.001},
-            {"toplamaktif", 36, Reading::S32, 10000, 0.1}, {"Fr", 50, Reading::S32, 100, 0.1},
-            {"gracisi_s", 54, Reading::S32, 1, 1},    {"sicaklik", 64, Reading::S32, 1, 0.01},
+            {"V1", 0, Reading::U32, 10, 0.1},
+            {"V2", 2, Reading::U32, 10, 0.1},
+            {"V3", 4, Reading::U32, 10, 0.1},
+            {"akm1", 6, Reading::U32, 1000, 0.1},
+            {"akm2", 8, Reading::U32, 1000, 0.1},
+            {"akm3", 10, Reading::U32, 1000, 0.1},
+            {"kW1", 12, Reading::S32, 10000, 0.1},
+            {"Kw2", 14, Reading::S32, 10000, 0.1},
+            {"kW3", 16, Reading::S32, 10000, 0.1},
+            {"kr1", 18, Reading::S32, 10000, 0.1},
+            {"KVA1", 24, Reading::U32, 10000, 0.1},
+            {"Cos1", 30, Reading::S16, 1000, 0.001},
+            {"Cos2", 32, Reading::S16, 1000, 0.001},
+            {"Cos3", 34, Reading::S16, 1000, 0.001},
+            {"toplamaktif", 36, Reading::S32, 10000, 0.1},
+            {"Fr", 50, Reading::S32, 100, 0.1},
+            {"gracisi_s", 54, Reading::S32, 1, 1},
+            {"sicaklik", 64, Reading::S32, 1, 0.01},
         };
         QMap<QString, double> v;
         for (const auto& row : table) {
@@ -187,8 +199,7 @@ private slots:
         GroupBar* bar = road.ana.RzGroupBar1;
         QCOMPARE(bar->groupCount(), 2);
         const QStringList captions{QStringLiteral("FABRIKA"), QStringLiteral("ŞUBELER")};
-        const QList<QStringList> entries{{klm, QStringLiteral("Atölye Kompanzasyon No: 12002"), krt},
-                                         {offline, meter}};
+        const QList<QStringList> entries{{klm, QStringLiteral("Atölye Kompanzasyon No: 12002"), krt}, {offline, meter}};
         const QList<QList<int>> icons{{3, 0, 0}, {0, 4}};
         for (int g = 0; g < 2; ++g) {
             QCOMPARE(bar->group(g)->caption(), captions[g]);

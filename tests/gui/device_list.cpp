@@ -30,8 +30,8 @@ QByteArray wire(const QString& text) {
 }
 
 QByteArray cihazlar(const QString& group, const QString& model, const QString& name, const QString& serial) {
-    return "cihazlar\x01" + wire(group) + '\x01' + wire(model) + '\x01' + wire(name) + '\x01' + wire(serial) +
-           '\x01' + kEnd;
+    return "cihazlar\x01" + wire(group) + '\x01' + wire(model) + '\x01' + wire(name) + '\x01' + wire(serial) + '\x01' +
+           kEnd;
 }
 
 QByteArray enerjial(const QByteArray& registerText) { return "enerjial\x01\x01\x01" + registerText + kEnd; }
@@ -56,7 +56,8 @@ struct LoggedIn {
         login.Edit4->setText(QStringLiteral("demo"));
         login.edtport->setText(peer.portText());
         login.suiButton1->click();
-        const bool ok = QTest::qWaitFor([&] { return peer.received.contains("kulsifre") && ana.state().loggedIn; }, 5000);
+        const bool ok =
+            QTest::qWaitFor([&] { return peer.received.contains("kulsifre") && ana.state().loggedIn; }, 5000);
         ana.Timer1->stop();
         peer.received.clear();
         return ok;
@@ -231,14 +232,34 @@ private slots:
         QTest::addColumn<QString>("edit111");
         QTest::addColumn<QString>("sno");
         QTest::addColumn<QByteArray>("sent");  // empty: the selection stops before the request
-        QTest::newRow("blank before the number") << "Pano" << "123456" << "123456" << " 123456" << QByteArray("123456");
-        QTest::newRow("leading zeros") << "Pano" << "00042" << "00042" << " 00042" << QByteArray("00042");
-        QTest::newRow("ten characters at most") << "Pano" << "1234567890123" << "123456789" << " 123456789"
-                                                << QByteArray("123456789");
-        QTest::newRow("not a number") << "Pano" << "12a45" << "12a45" << " 12a45" << QByteArray();
-        QTest::newRow("beyond 32 bits") << "X:9999999999" << "1" << "9999999999" << "9999999999" << QByteArray();
-        QTest::newRow("colon in the name wins") << "A:B" << "42" << "B No: 42" << "B No: 42" << QByteArray();
-        QTest::newRow("empty serial") << "Pano" << "" << "" << " " << QByteArray();
+        QTest::newRow("blank before the number") << "Pano"
+                                                 << "123456"
+                                                 << "123456"
+                                                 << " 123456" << QByteArray("123456");
+        QTest::newRow("leading zeros") << "Pano"
+                                       << "00042"
+                                       << "00042"
+                                       << " 00042" << QByteArray("00042");
+        QTest::newRow("ten characters at most") << "Pano"
+                                                << "1234567890123"
+                                                << "123456789"
+                                                << " 123456789" << QByteArray("123456789");
+        QTest::newRow("not a number") << "Pano"
+                                      << "12a45"
+                                      << "12a45"
+                                      << " 12a45" << QByteArray();
+        QTest::newRow("beyond 32 bits") << "X:9999999999"
+                                        << "1"
+                                        << "9999999999"
+                                        << "9999999999" << QByteArray();
+        QTest::newRow("colon in the name wins") << "A:B"
+                                                << "42"
+                                                << "B No: 42"
+                                                << "B No: 42" << QByteArray();
+        QTest::newRow("empty serial") << "Pano"
+                                      << ""
+                                      << ""
+                                      << " " << QByteArray();
     }
     void serialTextOfTheCaption() {
         QFETCH(QString, name);
@@ -337,6 +358,31 @@ private slots:
         QVERIFY(c.list({cihazlar("Yeni", "KLM200", "Trafo 2", "13001")}, QStringLiteral("Trafo 2 No: 13001")));
         c.entry(krt)->click();
         QVERIFY(c.waitReceived(request("enertum", {"12001"})));
+    }
+
+    void failedReloginLetsTheNextClickTryAgain() {
+        LoggedIn c;
+        QVERIFY(c.logIn());
+        QVERIFY(c.list(demoList(), meter));
+        const quint16 port = c.peer.server_.serverPort();
+        c.peer.server_.close();
+        c.peer.client->disconnectFromHost();
+        QTRY_VERIFY(!c.ana.state().loggedIn);
+
+        // Nobody listens: the login fails, the list and the clicked entry stay.
+        c.entry(krt)->click();
+        QTRY_COMPARE(c.ana.LblMesaj->text(), QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
+        QVERIFY(!c.ana.state().loggedIn);
+        QVERIFY(c.entry(krt) != nullptr);
+
+        QVERIFY(c.peer.server_.listen(QHostAddress::LocalHost, port));
+        c.peer.received.clear();
+        c.entry(meter)->click();
+        QVERIFY(QTest::qWaitFor([&] { return c.peer.received.contains("kulsifre") && c.ana.state().loggedIn; }, 5000));
+        c.peer.received.clear();
+        QVERIFY(c.list(demoList(), meter));
+        QVERIFY(c.waitReceived(request("sycreaktfener", {"14001", "", ""})));
+        QCOMPARE(c.ana.pageControl()->activePage(), 6);
     }
 };
 
