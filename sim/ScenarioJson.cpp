@@ -11,7 +11,7 @@ std::string str(const QJsonObject& o, const char* key, const std::string& fallba
     return v.isString() ? v.toString().toStdString() : fallback;
 }
 
-bool readDevice(const QJsonObject& o, DeviceSpec& d, QString& error) {
+bool readDevice(const QJsonObject& o, DeviceSetup& d, QString& error) {
     d.serial = str(o, "serial");
     d.name = str(o, "name");
     d.group = str(o, "group");
@@ -66,7 +66,7 @@ std::optional<Scenario> scenarioFromJson(const QByteArray& json, QString& error)
     }
     Scenario s;
     for (const QJsonValue dv : doc.object().value(QLatin1String("devices")).toArray()) {
-        DeviceSpec d;
+        DeviceSetup d;
         if (!readDevice(dv.toObject(), d, error)) return std::nullopt;
         s.devices.push_back(d);
     }
@@ -95,7 +95,7 @@ std::optional<Scenario> scenarioFromJson(const QByteArray& json, QString& error)
 
 QJsonObject scenarioToJson(const Scenario& s) {
     QJsonArray devices;
-    for (const DeviceSpec& d : s.devices) {
+    for (const DeviceSetup& d : s.devices) {
         QJsonArray kvar, phase;
         for (double k : d.stageKvar) kvar.append(k);
         for (int p : d.stagePhase) phase.append(p);

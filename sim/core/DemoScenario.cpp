@@ -25,7 +25,7 @@ bool profileFromName(const std::string& name, LoadProfile& out) {
 Scenario demoScenario() {
     Scenario s;
 
-    DeviceSpec fabrika;
+    DeviceSetup fabrika;
     fabrika.serial = "12001";
     fabrika.name = "Fabrika Ana Pano";
     fabrika.group = "Fabrika";
@@ -43,7 +43,7 @@ Scenario demoScenario() {
 
     // A bank too small for the afternoon peak: its ratios climb through the
     // penalty classes during the working day.
-    DeviceSpec atolye;
+    DeviceSetup atolye;
     atolye.serial = "12002";
     atolye.name = "Atölye Kompanzasyon";
     atolye.group = "fabrika";
@@ -59,7 +59,7 @@ Scenario demoScenario() {
     atolye.stagePhase = {1, 2, 3, 4, 4, 4, 4, 4, 0, 0, 0, 0};
     s.devices.push_back(atolye);
 
-    DeviceSpec koruma;
+    DeviceSetup koruma;
     koruma.serial = "13001";
     koruma.name = "Trafo Koruma Rölesi";
     koruma.group = "Fabrika";
@@ -72,7 +72,7 @@ Scenario demoScenario() {
     s.devices.push_back(koruma);
 
     // A meter whose fixed compensation is a little short: near the limits.
-    DeviceSpec sayac;
+    DeviceSetup sayac;
     sayac.serial = "14001";
     sayac.name = "Şube Sayacı";
     sayac.group = "Şubeler";
@@ -86,7 +86,7 @@ Scenario demoScenario() {
     sayac.ctRatio = 40;
     s.devices.push_back(sayac);
 
-    DeviceSpec depo;
+    DeviceSetup depo;
     depo.serial = "12003";
     depo.name = "Depo Panosu";
     depo.group = "ŞUBELER";

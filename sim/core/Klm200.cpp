@@ -9,7 +9,7 @@
 
 namespace izleme::sim {
 
-Klm200::Klm200(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start) : spec_(spec), load_(spec, seed), now_(start - 60) {
+Klm200::Klm200(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start) : setup_(setup), load_(setup, seed), now_(start - 60) {
     advanceTo(start);
 }
 
@@ -27,7 +27,7 @@ void Klm200::measure() {
     const LoadSample& s = load_.last();
     for (std::size_t p = 0; p < 3; ++p) {
         const PhaseLoad& l = s.phases[p];
-        const double kva = std::hypot(l.activeKw, l.reactiveKvar - spec_.fixedKvar / 3.0);
+        const double kva = std::hypot(l.activeKw, l.reactiveKvar - setup_.fixedKvar / 3.0);
         // A pulled output has tripped the feeder: no current flows.
         currents_[p] = (outputs_ != 0 || l.volts <= 0) ? 0.0 : kva * 1000.0 / l.volts;
     }
@@ -43,7 +43,7 @@ std::vector<std::string> Klm200::currentFields() const {
         std::snprintf(buf, sizeof buf, "%.1f", a);
         f.emplace_back(buf);
     }
-    f.push_back(spec_.serial);
+    f.push_back(setup_.serial);
     f.push_back(formatShortDate(now_));
     f.push_back(formatTime(now_));
     return f;

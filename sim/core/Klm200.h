@@ -15,7 +15,7 @@ namespace izleme::sim {
 
 class Klm200 {
 public:
-    Klm200(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start);
+    Klm200(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start);
 
     void advanceTo(std::int64_t t);
     std::int64_t now() const { return now_; }
@@ -44,7 +44,7 @@ public:
 private:
     void measure();
 
-    DeviceSpec spec_;
+    DeviceSetup setup_;
     LoadModel load_;
     std::array<double, 4> currents_{};
     double earthDrift_ = 0.3;

@@ -21,12 +21,12 @@ double wrapDegrees(double a) {
 
 }  // namespace
 
-Krt100::Krt100(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds)
-    : spec_(spec), load_(spec, seed) {
-    settings_.at(166) = static_cast<std::uint16_t>(std::clamp(spec.vtRatio, 1, 2000));
-    settings_.at(167) = static_cast<std::uint16_t>(std::clamp(spec.ctRatio, 1, 2000));
+Krt100::Krt100(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds)
+    : setup_(setup), load_(setup, seed) {
+    settings_.at(166) = static_cast<std::uint16_t>(std::clamp(setup.vtRatio, 1, 2000));
+    settings_.at(167) = static_cast<std::uint16_t>(std::clamp(setup.ctRatio, 1, 2000));
     settings_.at(168) = 1;
-    settings_.at(169) = clampRegister(spec.targetCos * 1000.0);
+    settings_.at(169) = clampRegister(setup.targetCos * 1000.0);
     settings_.at(170) = 1000;
     settings_.at(171) = 12;
     settings_.at(172) = 10;
@@ -59,11 +59,11 @@ double Krt100::bankKvar(std::size_t phase) const {
     double q = 0;
     for (std::size_t n = 0; n < 12; ++n) {
         if (!on_[n]) continue;
-        const int ph = spec_.stagePhase[n];
+        const int ph = setup_.stagePhase[n];
         if (ph == 4)
-            q += spec_.stageKvar[n] / 3.0;
+            q += setup_.stageKvar[n] / 3.0;
         else if (ph == static_cast<int>(phase) + 1)
-            q += spec_.stageKvar[n];
+            q += setup_.stageKvar[n];
     }
     return q;
 }
@@ -77,7 +77,7 @@ void Krt100::measure() {
         const double vScale = (l.volts / 230.0) * (l.volts / 230.0);
         r.volts = l.volts;
         r.kw = l.activeKw;
-        r.kvar = l.reactiveKvar - (bankKvar(p) + spec_.fixedKvar / 3.0) * vScale;
+        r.kvar = l.reactiveKvar - (bankKvar(p) + setup_.fixedKvar / 3.0) * vScale;
         r.kva = std::sqrt(r.kw * r.kw + r.kvar * r.kvar);
         r.amps = r.volts > 0 ? r.kva * 1000.0 / r.volts : 0;
         r.cos = r.kva > 1e-9 ? r.kw / r.kva : 1.0;
@@ -100,10 +100,10 @@ void Krt100::control() {
         // more than half of itself.
         std::size_t best = 12;
         for (std::size_t n = 0; n < stages; ++n) {
-            if (on_[n] || spec_.stageKvar[n] <= 0 || spec_.stagePhase[n] == 0) continue;
+            if (on_[n] || setup_.stageKvar[n] <= 0 || setup_.stagePhase[n] == 0) continue;
             if ((now_ - offSince_[n]) * 10 < settings_.at(175)) continue;
-            if (spec_.stageKvar[n] > excess * 1.5 + 0.5) continue;
-            if (best == 12 || spec_.stageKvar[n] > spec_.stageKvar[best]) best = n;
+            if (setup_.stageKvar[n] > excess * 1.5 + 0.5) continue;
+            if (best == 12 || setup_.stageKvar[n] > setup_.stageKvar[best]) best = n;
         }
         if (best < 12) {
             on_[best] = true;
@@ -114,8 +114,8 @@ void Krt100::control() {
         std::size_t best = 12;
         for (std::size_t n = 0; n < 12; ++n) {
             if (!on_[n]) continue;
-            if (spec_.stageKvar[n] > -kvar * 2.0 + 0.5 && best < 12) continue;
-            if (best == 12 || std::abs(spec_.stageKvar[n] + kvar) < std::abs(spec_.stageKvar[best] + kvar)) best = n;
+            if (setup_.stageKvar[n] > -kvar * 2.0 + 0.5 && best < 12) continue;
+            if (best == 12 || std::abs(setup_.stageKvar[n] + kvar) < std::abs(setup_.stageKvar[best] + kvar)) best = n;
         }
         if (best < 12) {
             on_[best] = false;
@@ -196,10 +196,10 @@ std::vector<std::uint16_t> Krt100::stagePowerRegisters() const {
     std::vector<std::uint16_t> r;
     r.reserve(26);
     const double ct = std::max<int>(1, settings_.at(167));
-    for (double kvar : spec_.stageKvar) r.push_back(clampRegister(kvar * 10000.0 / ct));  // 192..203
+    for (double kvar : setup_.stageKvar) r.push_back(clampRegister(kvar * 10000.0 / ct));  // 192..203
     r.push_back(0);                                                                         // 204
     r.push_back(0);                                                                         // 205
-    for (int ph : spec_.stagePhase) r.push_back(static_cast<std::uint16_t>(std::clamp(ph, 0, 4)));  // 206..217
+    for (int ph : setup_.stagePhase) r.push_back(static_cast<std::uint16_t>(std::clamp(ph, 0, 4)));  // 206..217
     return r;
 }
 
@@ -209,15 +209,15 @@ std::array<std::int8_t, 128> Krt100::waveform(int phase) const {
     // Scale: 100 counts for the nominal peak voltage, and for the current at
     // the plant's peak demand.
     const double vPeak = 100.0 * r.volts / 230.0;
-    const double nominalAmps = std::max(1.0, spec_.peakKw * 1000.0 / 3.0 / 230.0);
+    const double nominalAmps = std::max(1.0, setup_.peakKw * 1000.0 / 3.0 / 230.0);
     const double iPeak = std::min(95.0, 80.0 * r.amps / nominalAmps);
     const double loadAmps = r.volts > 0 ? r.kw * 1000.0 / r.volts : 0;
     // Rectifier loads draw 5th and 7th harmonic currents in proportion to
     // their active power; switched-in capacitors amplify them somewhat.
-    const double bank = std::min(1.0, (bankKvar(p) * 3.0) / std::max(1.0, spec_.peakKw));
-    const double nonlinearAmps = 80.0 * loadAmps / nominalAmps * spec_.nonlinearShare * (1.0 + 0.6 * bank);
+    const double bank = std::min(1.0, (bankKvar(p) * 3.0) / std::max(1.0, setup_.peakKw));
+    const double nonlinearAmps = 80.0 * loadAmps / nominalAmps * setup_.nonlinearShare * (1.0 + 0.6 * bank);
     const double i5 = 0.65 * nonlinearAmps, i7 = 0.40 * nonlinearAmps, i11 = 0.12 * nonlinearAmps;
-    const double v5 = 0.012 * vPeak * (1.0 + 4.0 * spec_.nonlinearShare), v7 = 0.008 * vPeak;
+    const double v5 = 0.012 * vPeak * (1.0 + 4.0 * setup_.nonlinearShare), v7 = 0.008 * vPeak;
     const double phi = (r.voltAngle - r.currentAngle) * pi / 180.0;
     std::array<std::int8_t, 128> out{};
     for (int i = 0; i < 64; ++i) {

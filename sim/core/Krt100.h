@@ -33,7 +33,7 @@ public:
 
     // Starts the plant warmSeconds before `start` and runs it up to `start`,
     // so that counters and history already hold several weeks.
-    Krt100(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds = 40 * 86400);
+    Krt100(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds = 40 * 86400);
 
     void advanceTo(std::int64_t t);
     std::int64_t now() const { return now_; }
@@ -62,7 +62,7 @@ public:
     bool automatic() const { return automatic_; }
     const RelaySettings& settings() const { return settings_; }
     const EnergyCounters& counters() const { return counters_; }
-    const DeviceSpec& spec() const { return spec_; }
+    const DeviceSetup& setup() const { return setup_; }
 
 private:
     void step(double dt);
@@ -70,7 +70,7 @@ private:
     void control();
     double bankKvar(std::size_t phase) const;
 
-    DeviceSpec spec_;
+    DeviceSetup setup_;
     LoadModel load_;
     EnergyCounters counters_;
     RelaySettings settings_;

@@ -35,7 +35,7 @@ double profileFactor(LoadProfile profile, std::int64_t seconds) {
     return 0.0;
 }
 
-LoadModel::LoadModel(const DeviceSpec& spec, std::uint64_t seed) : spec_(spec), random_(seed) {
+LoadModel::LoadModel(const DeviceSetup& setup, std::uint64_t seed) : setup_(setup), random_(seed) {
     // Unbalance between the phases is a property of the installation.
     for (auto& s : phaseShare_) s = random_.uniform(0.92, 1.08);
     const double sum = phaseShare_[0] + phaseShare_[1] + phaseShare_[2];
@@ -55,10 +55,10 @@ LoadSample LoadModel::step(std::int64_t t, double dt) {
     cosDrift_ += -cosDrift_ * k + random_.normal(0.0, 0.01) * sq;
     voltDrift_ += -voltDrift_ * k + random_.normal(0.0, 1.5) * sq;
 
-    const double f = profileFactor(spec_.profile, t);
-    const double kw = std::max(0.0, (spec_.baseKw + (spec_.peakKw - spec_.baseKw) * f * dayFactor_) * (1.0 + drift_));
+    const double f = profileFactor(setup_.profile, t);
+    const double kw = std::max(0.0, (setup_.baseKw + (setup_.peakKw - setup_.baseKw) * f * dayFactor_) * (1.0 + drift_));
     // Light loads (motors idling, transformers) have a poorer power factor.
-    const double cosLoad = std::clamp(spec_.loadCos - 0.06 * (1.0 - f) + cosDrift_, 0.45, 0.995);
+    const double cosLoad = std::clamp(setup_.loadCos - 0.06 * (1.0 - f) + cosDrift_, 0.45, 0.995);
     const double tanPhi = std::sqrt(1.0 - cosLoad * cosLoad) / cosLoad;
 
     LoadSample s;

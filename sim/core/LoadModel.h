@@ -28,14 +28,14 @@ double profileFactor(LoadProfile profile, std::int64_t seconds);
 
 class LoadModel {
 public:
-    LoadModel(const DeviceSpec& spec, std::uint64_t seed);
+    LoadModel(const DeviceSetup& setup, std::uint64_t seed);
 
     // Moves the slow noise on by dt seconds and returns the load at time t.
     LoadSample step(std::int64_t t, double dt);
     const LoadSample& last() const { return last_; }
 
 private:
-    DeviceSpec spec_;
+    DeviceSetup setup_;
     SimRandom random_;
     double drift_ = 0.0;       // slow relative demand noise
     double cosDrift_ = 0.0;    // slow power factor noise

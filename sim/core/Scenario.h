@@ -11,7 +11,7 @@ namespace izleme::sim {
 
 enum class LoadProfile { Industrial, Commercial, Continuous };
 
-struct DeviceSpec {
+struct DeviceSetup {
     std::string serial;
     std::string name;
     std::string group;
@@ -45,7 +45,7 @@ struct Account {
 
 struct Scenario {
     std::vector<Account> accounts;
-    std::vector<DeviceSpec> devices;
+    std::vector<DeviceSetup> devices;
 };
 
 // The built-in demo: account demo/demo with relays, an over-current relay, a

@@ -150,7 +150,7 @@ Reply Session::handle(std::string_view request) {
         return reply;
     }
     if (keyword == kw::sabitleriyaz) {
-        if (SimDevice* d = world_.device(lastGuard_); d && d->guard && d->spec.online) d->guard->writeFixedSettings();
+        if (SimDevice* d = world_.device(lastGuard_); d && d->guard && d->setup.online) d->guard->writeFixedSettings();
         return reply;
     }
     return deviceRequest(keyword, fields);
@@ -169,7 +169,7 @@ Reply Session::login(const std::vector<std::string>& fields) {
     for (const std::string& serial : account_->devices) {
         const SimDevice* d = world_.device(serial);
         if (!d) continue;
-        reply.messages.push_back(deviceEntryMessage(toWire(d->spec.group), toWire(d->spec.model), toWire(d->spec.name), toWire(d->spec.serial)));
+        reply.messages.push_back(deviceEntryMessage(toWire(d->setup.group), toWire(d->setup.model), toWire(d->setup.name), toWire(d->setup.serial)));
     }
     announced_ = 0;
     for (auto& m : newMessageNotices()) reply.messages.push_back(m);
@@ -188,11 +188,11 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
     if (std::find(std::begin(known), std::end(known), keyword) == std::end(known)) return reply;
 
     SimDevice* d = owns(serial) ? world_.device(serial) : nullptr;
-    if (!d || !d->spec.online) {
+    if (!d || !d->setup.online) {
         reply.messages.push_back(offlineMessage(toWire(serial)));
         return reply;
     }
-    group_ = d->spec.group;
+    group_ = d->setup.group;
     const std::int64_t now = world_.now();
 
     if (Krt100* k = d->relay.get()) {
@@ -210,7 +210,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         else if (keyword == kw::harmonikuc) reply.messages.push_back(waveformMessage(k->waveform(2)));
         else if (keyword == kw::reaktifener) {
             const Range r = dateRange(k->counters(), now, field(fields, 1), field(fields, 2), std::nullopt);
-            reply.messages.push_back(fieldsMessage(kw::reaktifenerji, rangeFields(toWire(d->spec.serial), r, 1.0)));
+            reply.messages.push_back(fieldsMessage(kw::reaktifenerji, rangeFields(toWire(d->setup.serial), r, 1.0)));
         } else if (keyword == kw::kondansatorcek) k->stageCommand(toInt(field(fields, 1)), toInt(field(fields, 2)));
         else if (keyword == kw::akmgerilimyaz) k->writeSettings(166, settingValues(fields));
         else if (keyword == kw::cezasiniryaz) k->writeSettings(169, settingValues(fields));
@@ -220,7 +220,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         return reply;
     }
     if (Klm200* g = d->guard.get()) {
-        lastGuard_ = d->spec.serial;
+        lastGuard_ = d->setup.serial;
         if (keyword == kw::enertum) reply.messages.push_back(registerReplyMessage(g->registers()));
         else if (keyword == kw::AARdegerlerioku) reply.messages.push_back(fieldsMessage(kw::akimdegerleri, g->currentFields()));
         else if (keyword == kw::roleaktif) {
@@ -239,7 +239,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
             if (utility) {
                 // The ratios since the last recorded utility reading (or a week).
                 const Range r = dateRange(m->counters(), now, "", "", recorded);
-                reply.messages.push_back(fieldsMessage(kw::tedassycal, rangeFields(toWire(d->spec.serial), r, 0.001)));
+                reply.messages.push_back(fieldsMessage(kw::tedassycal, rangeFields(toWire(d->setup.serial), r, 0.001)));
             }
             if (record) {
                 d->utilityReading = m->counters().absolute();
@@ -247,7 +247,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
             }
         } else if (keyword == kw::sycreaktfener) {
             const Range r = dateRange(m->counters(), now, field(fields, 1), field(fields, 2), recorded);
-            reply.messages.push_back(fieldsMessage(kw::tedassycal, rangeFields(toWire(d->spec.serial), r, 0.001)));
+            reply.messages.push_back(fieldsMessage(kw::tedassycal, rangeFields(toWire(d->setup.serial), r, 0.001)));
         } else reply.messages.push_back(offlineMessage(toWire(serial)));
         return reply;
     }
@@ -263,9 +263,9 @@ std::vector<std::string> Session::deviceRecords() {
     for (const std::string& serial : account_->devices) {
         ++row;
         SimDevice* d = world_.device(serial);
-        if (!d || !d->relay || !d->spec.online) continue;
-        if (!group.empty() && d->spec.group != group) continue;
-        out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->spec.group), deviceRecord(d->relay->instantRegisters(), row)}));
+        if (!d || !d->relay || !d->setup.online) continue;
+        if (!group.empty() && d->setup.group != group) continue;
+        out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->setup.group), deviceRecord(d->relay->instantRegisters(), row)}));
     }
     return out;
 }

@@ -9,18 +9,18 @@ std::int64_t seededStartTime() { return toSeconds(CivilTime{2024, 3, 4, 9, 0, 0}
 
 World::World(Scenario scenario, std::uint64_t seed, std::int64_t start)
     : scenario_(std::move(scenario)), start_(start), now_(start) {
-    for (const DeviceSpec& spec : scenario_.devices) {
-        if (devices_.count(spec.serial)) continue;
+    for (const DeviceSetup& setup : scenario_.devices) {
+        if (devices_.count(setup.serial)) continue;
         SimDevice d;
-        d.spec = spec;
-        const std::uint64_t s = mixSeed(seed, spec.serial.c_str());
-        if (spec.model == "KRT100")
-            d.relay = std::make_unique<Krt100>(spec, s, start);
-        else if (spec.model == "KLM200")
-            d.guard = std::make_unique<Klm200>(spec, s, start);
-        else if (spec.model == "ZDN100")
-            d.meter = std::make_unique<Zdn100>(spec, s, start);
-        devices_.emplace(spec.serial, std::move(d));
+        d.setup = setup;
+        const std::uint64_t s = mixSeed(seed, setup.serial.c_str());
+        if (setup.model == "KRT100")
+            d.relay = std::make_unique<Krt100>(setup, s, start);
+        else if (setup.model == "KLM200")
+            d.guard = std::make_unique<Klm200>(setup, s, start);
+        else if (setup.model == "ZDN100")
+            d.meter = std::make_unique<Zdn100>(setup, s, start);
+        devices_.emplace(setup.serial, std::move(d));
     }
 }
 

@@ -17,7 +17,7 @@
 namespace izleme::sim {
 
 struct SimDevice {
-    DeviceSpec spec;
+    DeviceSetup setup;
     std::unique_ptr<Krt100> relay;
     std::unique_ptr<Klm200> guard;
     std::unique_ptr<Zdn100> meter;

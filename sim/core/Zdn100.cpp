@@ -9,10 +9,10 @@
 namespace izleme::sim {
 namespace {
 
-EnergyTotals initialIndexes(const DeviceSpec& spec) {
+EnergyTotals initialIndexes(const DeviceSetup& setup) {
     // A meter that has run for a few years: about 2500 full-load hours.
     EnergyTotals t;
-    t.activeWh = spec.peakKw * 2500.0 * 1000.0;
+    t.activeWh = setup.peakKw * 2500.0 * 1000.0;
     t.inductiveVarh = t.activeWh * 0.12;
     t.capacitiveVarh = t.activeWh * 0.04;
     t.tariffWh = {t.activeWh * 0.58, t.activeWh * 0.27, t.activeWh * 0.15};
@@ -21,8 +21,8 @@ EnergyTotals initialIndexes(const DeviceSpec& spec) {
 
 }  // namespace
 
-Zdn100::Zdn100(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds)
-    : spec_(spec), load_(spec, seed), counters_(initialIndexes(spec)), now_(start - warmSeconds) {
+Zdn100::Zdn100(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds)
+    : setup_(setup), load_(setup, seed), counters_(initialIndexes(setup)), now_(start - warmSeconds) {
     while (now_ + 600 <= start) {
         now_ += 600;
         step(600.0);
@@ -46,7 +46,7 @@ void Zdn100::step(double dt) {
     for (const auto& p : s.phases) {
         const double vScale = (p.volts / 230.0) * (p.volts / 230.0);
         kw_ += p.activeKw;
-        kvar_ += p.reactiveKvar - spec_.fixedKvar / 3.0 * vScale;
+        kvar_ += p.reactiveKvar - setup_.fixedKvar / 3.0 * vScale;
     }
     counters_.add(now_, dt, kw_, kvar_);
 }
@@ -63,9 +63,9 @@ std::string Zdn100::readout() const {
         std::snprintf(line, sizeof line, "%s(%s*%s)\r\n", code, v, unit);
         out += line;
     };
-    std::snprintf(line, sizeof line, "/ZDN5ZDN100-%s\r\n", spec_.serial.substr(0, 16).c_str());
+    std::snprintf(line, sizeof line, "/ZDN5ZDN100-%s\r\n", setup_.serial.substr(0, 16).c_str());
     out += line;
-    std::snprintf(line, sizeof line, "0.0.0(%s)\r\n", spec_.serial.substr(0, 16).c_str());
+    std::snprintf(line, sizeof line, "0.0.0(%s)\r\n", setup_.serial.substr(0, 16).c_str());
     out += line;
     std::snprintf(line, sizeof line, "0.9.1(%02d%02d%02d)\r\n", c.hour, c.minute, c.second);
     out += line;
@@ -82,7 +82,7 @@ std::string Zdn100::readout() const {
     add("72.7.0", "%05.1f", s.phases[2].volts, "V");
     for (std::size_t p = 0; p < 3; ++p) {
         const PhaseLoad& l = s.phases[p];
-        const double kva = std::hypot(l.activeKw, l.reactiveKvar - spec_.fixedKvar / 3.0);
+        const double kva = std::hypot(l.activeKw, l.reactiveKvar - setup_.fixedKvar / 3.0);
         static constexpr const char* codes[] = {"31.7.0", "51.7.0", "71.7.0"};
         add(codes[p], "%06.2f", l.volts > 0 ? kva * 1000.0 / l.volts : 0.0, "A");
     }

@@ -13,7 +13,7 @@ namespace izleme::sim {
 
 class Zdn100 {
 public:
-    Zdn100(const DeviceSpec& spec, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds = 40 * 86400);
+    Zdn100(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds = 40 * 86400);
 
     void advanceTo(std::int64_t t);
     std::int64_t now() const { return now_; }
@@ -30,7 +30,7 @@ public:
 private:
     void step(double dt);
 
-    DeviceSpec spec_;
+    DeviceSetup setup_;
     LoadModel load_;
     EnergyCounters counters_;
     double kw_ = 0, kvar_ = 0;

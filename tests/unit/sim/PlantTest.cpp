@@ -16,7 +16,7 @@
 namespace izleme::sim {
 namespace {
 
-const DeviceSpec& demoDevice(const std::string& serial) {
+const DeviceSetup& demoDevice(const std::string& serial) {
     static const Scenario s = demoScenario();
     for (const auto& d : s.devices)
         if (d.serial == serial) return d;
