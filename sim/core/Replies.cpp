@@ -90,7 +90,7 @@ std::string readoutMessage(std::string_view readout) {
 
 std::string deviceRecord(const std::vector<std::uint16_t>& registers, int row) {
     std::string r;
-    char buf[16];
+    char buf[32];  // room for any long long, though values are capped at eight digits
     for (std::size_t j = 0; j < 45; ++j) {
         long long value = j < registers.size() ? registers[j] : 0;
         if (j >= 30 && j <= 41) value *= 3600;  // the client divides these by 3600
