@@ -1,11 +1,19 @@
 # Shared build rules: warnings as errors on our own code, sanitizers, and the
 # two-layer feature libraries.
 
+option(IZLEME_WERROR "Treat warnings in our own code as errors" ON)
+
 function(izleme_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /WX)
+    target_compile_options(${target} PRIVATE /W4 /utf-8)
+    if(IZLEME_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(IZLEME_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
   endif()
 endfunction()
 
