@@ -7,17 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/ui/PageControl.h"
+#include "toolkit/ui/Named.h"
 
 namespace izleme {
 namespace {
-
-template <typename T>
-T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QDateEdit* datePicker(QWidget* parent, const char* name) {
     auto* d = named(new QDateEdit(parent), name);
@@ -27,6 +23,18 @@ QDateEdit* datePicker(QWidget* parent, const char* name) {
 }
 
 QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+
+// Rows 0 to 2 of a request's grid: the serial box and the first and last
+// dates, each after its caption.
+void addSerialAndDates(QGridLayout* grid, QWidget* sheet, QLineEdit* serial, QDateEdit* first, QDateEdit* last) {
+    const std::pair<QString, QWidget*> rows[] = {
+        {QStringLiteral("Seri No"), serial}, {QStringLiteral("İlk Tarih"), first}, {QStringLiteral("Son Tarih"), last}};
+    int r = 0;
+    for (const auto& [text, widget] : rows) {
+        grid->addWidget(caption(text, sheet), r, 0);
+        grid->addWidget(widget, r++, 1);
+    }
+}
 
 // Page 0: Panel7 fills the page; a top strip carries the heading, the serial
 // label and the row box; the values below belong to the register views.
@@ -61,12 +69,7 @@ void buildConsumptionPage(QWidget* sheet, ShellPages& p) {
     p.Edit111 = named(new QLineEdit(sheet), "Edit111");
     p.DateTimePicker1 = datePicker(sheet, "DateTimePicker1");
     p.DateTimePicker2 = datePicker(sheet, "DateTimePicker2");
-    grid->addWidget(caption(QStringLiteral("Seri No"), sheet), 0, 0);
-    grid->addWidget(p.Edit111, 0, 1);
-    grid->addWidget(caption(QStringLiteral("İlk Tarih"), sheet), 1, 0);
-    grid->addWidget(p.DateTimePicker1, 1, 1);
-    grid->addWidget(caption(QStringLiteral("Son Tarih"), sheet), 2, 0);
-    grid->addWidget(p.DateTimePicker2, 2, 1);
+    addSerialAndDates(grid, sheet, p.Edit111, p.DateTimePicker1, p.DateTimePicker2);
     grid->setColumnStretch(2, 1);
     layout->addLayout(grid);
     layout->addStretch(1);
@@ -90,12 +93,7 @@ void buildMeterPage(QWidget* sheet, ShellPages& p) {
     p.Edit3 = named(new QLineEdit(sheet), "Edit3");
     p.dtsycilktarih = datePicker(sheet, "dtsycilktarih");
     p.dtsycsontarih = datePicker(sheet, "dtsycsontarih");
-    grid->addWidget(caption(QStringLiteral("Seri No"), sheet), 0, 0);
-    grid->addWidget(p.Edit5, 0, 1);
-    grid->addWidget(caption(QStringLiteral("İlk Tarih"), sheet), 1, 0);
-    grid->addWidget(p.dtsycilktarih, 1, 1);
-    grid->addWidget(caption(QStringLiteral("Son Tarih"), sheet), 2, 0);
-    grid->addWidget(p.dtsycsontarih, 2, 1);
+    addSerialAndDates(grid, sheet, p.Edit5, p.dtsycilktarih, p.dtsycsontarih);
     grid->addWidget(p.Edit3, 3, 1);
     grid->addWidget(caption(QStringLiteral("tarihli"), sheet), 3, 2);
     grid->setColumnStretch(3, 1);

@@ -26,18 +26,13 @@
 #include "server/ui/RequestSender.h"
 #include "toolkit/core/SilentAbort.h"
 #include "toolkit/ui/GroupBar.h"
+#include "toolkit/ui/Named.h"
 
 namespace izleme {
 namespace {
 
 const QColor lime(0, 255, 0);
 const QColor yellow(255, 255, 0);
-
-template <typename T>
-T* named(T* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 }  // namespace
 

@@ -9,17 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/ui/PlatformServices.h"
+#include "toolkit/ui/Named.h"
 
 namespace izleme {
-namespace {
-
-template <typename T>
-T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-}  // namespace
 
 TVD1KAL::TVD1KAL(std::shared_ptr<PlatformServices> services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), services_(std::move(services)) {

@@ -2,11 +2,9 @@
 // through the login window, the device list of the demo account, a
 // compensation relay's instantaneous values, the relay and meter layouts, an
 // off-line device, the server going away and the next selection logging in again.
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -16,6 +14,7 @@
 #include "app/ui/PageControl.h"
 #include "gui/shell_fixture.h"
 #include "registers/ui/TVD1KAL.h"
+#include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
 
@@ -23,33 +22,9 @@ using namespace izleme;
 
 namespace {
 
-// merkez-sim with the demo scenario on a loopback port (0: any free one); it
-// stops with the test and by itself after two minutes.
-class Sim {
-public:
-    explicit Sim(quint16 wanted = 0, const QStringList& faults = {}) {
-        process.setProgram(QStringLiteral(MERKEZ_SIM_PATH));
-        process.setArguments(QStringList{"--host", "127.0.0.1", "--port", QString::number(wanted), "--seed", "1",
-                                         "--exit-after", "120", "--records-every", "0"} +
-                             faults);
-        process.start();
-        if (!process.waitForStarted(10000)) return;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 20000 && !process.canReadLine()) process.waitForReadyRead(200);
-        const QByteArray line = process.readLine().trimmed();
-        if (line.startsWith("listening on 127.0.0.1:")) port = line.mid(line.lastIndexOf(':') + 1).toUShort();
-    }
-    ~Sim() { stop(); }
-    void stop() {
-        if (process.state() == QProcess::NotRunning) return;
-        process.terminate();
-        if (!process.waitForFinished(5000)) process.kill();
-        process.waitForFinished(2000);
-    }
-    QProcess process;
-    quint16 port = 0;
-};
+// merkez-sim's demo scenario under a fixed seed and without the periodic
+// records, so that every run shows the same plant.
+const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
 
 // The register bytes of a register reply text as the client showed it in `Memo1`.
 QList<int> replyBytes(const QString& text) {
@@ -189,10 +164,10 @@ class FirstRoadTest : public QObject {
 
 private slots:
     void wholeRoad() {
-        Sim sim;
-        QVERIFY(sim.port != 0);
+        test::SimProcess sim(steadyDemo);
+        QVERIFY(sim.port() != 0);
         Road road;
-        QVERIFY(logIn(road, sim.port));
+        QVERIFY(logIn(road, sim.port()));
         QVERIFY(road.waitForEntry(offline));
 
         // Groups in order of first appearance, the last entry received on top.
@@ -233,14 +208,14 @@ private slots:
         QCOMPARE(road.ana.LblGiden->text(), QStringLiteral("Lütfen bekleyin..."));
 
         // The server goes away: the disconnect text, and the next selection logs in again.
-        const quint16 port = sim.port;
+        const quint16 port = sim.port();
         sim.stop();
         QTRY_COMPARE_WITH_TIMEOUT(road.ana.LblMesaj->text(),
                                   QStringLiteral("demo kullanıcısının ana bilgisayarla bağlantısı kesildi"), 10000);
         QVERIFY(!road.ana.state().loggedIn);
 
-        Sim again(port);
-        QCOMPARE(again.port, port);
+        test::SimProcess again(steadyDemo, port);
+        QCOMPARE(again.port(), port);
         selectRelayAndCheckValues(road);
         QVERIFY(road.ana.state().loggedIn);
         QVERIFY(road.entry(krt) != nullptr);
@@ -250,10 +225,11 @@ private slots:
     // Replies cut into small pieces, glued together and led by stray bytes
     // still build the whole list and show the values.
     void roadSurvivesCutAndGluedReplies() {
-        Sim sim(0, {"--split-writes", "7", "--split-delay", "2", "--glue", "3", "--garbage", "3"});
-        QVERIFY(sim.port != 0);
+        test::SimProcess sim(steadyDemo +
+                             QStringList{"--split-writes", "7", "--split-delay", "2", "--glue", "3", "--garbage", "3"});
+        QVERIFY(sim.port() != 0);
         Road road;
-        QVERIFY(logIn(road, sim.port));
+        QVERIFY(logIn(road, sim.port()));
         QVERIFY(road.waitForEntry(offline));
         QVERIFY(road.waitForEntry(meter));
         QVERIFY(road.waitForEntry(klm));

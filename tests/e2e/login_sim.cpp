@@ -1,9 +1,7 @@
 // The login window and the connection against the real merkez-sim over
 // 127.0.0.1: a right login, a wrong one, an empty user name, and the server
 // going away.
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,37 +13,13 @@
 #include "server/ui/ClientReplies.h"
 #include "server/ui/Connection.h"
 #include "server/ui/TFrmGiris.h"
+#include "support/SimProcess.h"
 
 using izleme::TFrmGiris;
 using izleme::test::FakeShell;
+using izleme::test::SimProcess;
 
 namespace {
-
-// A running merkez-sim on a free loopback port; it stops with the test and by itself.
-class Sim {
-public:
-    Sim() {
-        process.setProgram(QStringLiteral(MERKEZ_SIM_PATH));
-        process.setArguments({"--host", "127.0.0.1", "--port", "0", "--exit-after", "120"});
-        process.start();
-        if (!process.waitForStarted(10000)) return;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 20000 && !process.canReadLine()) process.waitForReadyRead(200);
-        const QByteArray line = process.readLine().trimmed();
-        if (line.startsWith("listening on 127.0.0.1:")) port = line.mid(line.lastIndexOf(':') + 1).toUShort();
-    }
-    ~Sim() { stop(); }
-    void stop() {
-        if (process.state() == QProcess::NotRunning) return;
-        process.terminate();
-        if (!process.waitForFinished(5000)) process.kill();
-        process.waitForFinished(2000);
-    }
-
-    QProcess process;
-    quint16 port = 0;
-};
 
 // The client side: a login window on a stand-in main window, recording the device entries.
 struct Client {
@@ -81,9 +55,9 @@ class LoginSimTest : public QObject {
 
 private slots:
     void rightLoginGetsPongAndTheDeviceList() {
-        Sim sim;
-        QVERIFY2(sim.port != 0, "merkez-sim did not start");
-        Client c(sim.port);
+        SimProcess sim;
+        QVERIFY2(sim.port() != 0, "merkez-sim did not start");
+        Client c(sim.port());
         c.login.show();
         QSignalSpy sent(&c.login.connection(), &izleme::Connection::loginSent);
         c.logIn("demo", "demo");
@@ -107,9 +81,9 @@ private slots:
     }
 
     void wrongLoginShowsTheDisconnectText() {
-        Sim sim;
-        QVERIFY2(sim.port != 0, "merkez-sim did not start");
-        Client c(sim.port);
+        SimProcess sim;
+        QVERIFY2(sim.port() != 0, "merkez-sim did not start");
+        Client c(sim.port());
         c.logIn("demo", "yanlis");
         QTRY_COMPARE(c.shell.statusLine, QStringLiteral("demo kullanıcısının ana bilgisayarla bağlantısı kesildi"));
         QVERIFY(!c.shell.shared.loggedIn);
@@ -118,9 +92,9 @@ private slots:
     }
 
     void emptyUserNameSendsNothing() {
-        Sim sim;
-        QVERIFY2(sim.port != 0, "merkez-sim did not start");
-        Client c(sim.port);
+        SimProcess sim;
+        QVERIFY2(sim.port() != 0, "merkez-sim did not start");
+        Client c(sim.port());
         c.logIn("", "demo");
         QCOMPARE(c.login.statusText(), QStringLiteral("   Kullanıcı Adı Girin"));
         QTest::qWait(100);
@@ -129,9 +103,9 @@ private slots:
     }
 
     void serverGoingAwayThenLoggingInAgain() {
-        auto sim = std::make_unique<Sim>();
-        QVERIFY2(sim->port != 0, "merkez-sim did not start");
-        Client c(sim->port);
+        auto sim = std::make_unique<SimProcess>();
+        QVERIFY2(sim->port() != 0, "merkez-sim did not start");
+        Client c(sim->port());
         c.logIn("demo", "demo");
         QTRY_VERIFY(c.shell.shared.loggedIn);
         sim->stop();
@@ -139,9 +113,9 @@ private slots:
         QVERIFY(!c.shell.shared.loggedIn);
 
         // A new server: the connect-and-login that a device selection starts works again, hidden.
-        sim = std::make_unique<Sim>();
-        QVERIFY2(sim->port != 0, "merkez-sim did not start");
-        c.login.edtport->setText(QString::number(sim->port));
+        sim = std::make_unique<SimProcess>();
+        QVERIFY2(sim->port() != 0, "merkez-sim did not start");
+        c.login.edtport->setText(QString::number(sim->port()));
         c.entries.clear();
         QSignalSpy sent(&c.login.connection(), &izleme::Connection::loginSent);
         c.login.connection().startConnectAndLogin();

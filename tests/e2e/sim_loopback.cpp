@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "registers/core/Crc16.h"
+#include "support/SimProcess.h"
 
 namespace {
 
@@ -20,27 +21,9 @@ QByteArray request(const QByteArray& keyword, const QList<QByteArray>& fields) {
     return r + terminator;
 }
 
-// A running merkez-sim that stops with the test (and by itself in any case).
-class Sim {
-public:
-    explicit Sim(QStringList extra) {
-        process.setProgram(QStringLiteral(MERKEZ_SIM_PATH));
-        process.setArguments(QStringList{"--host", "127.0.0.1", "--port", "0", "--exit-after", "120", "--records-every", "0"} + extra);
-        process.start();
-        if (!process.waitForStarted(10000)) return;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 20000 && !process.canReadLine()) process.waitForReadyRead(200);
-        const QByteArray line = process.readLine().trimmed();
-        if (line.startsWith("listening on 127.0.0.1:")) port = static_cast<quint16>(line.mid(line.lastIndexOf(':') + 1).toUInt());
-    }
-    ~Sim() {
-        process.terminate();
-        if (!process.waitForFinished(5000)) process.kill();
-        process.waitForFinished(2000);
-    }
-    QProcess process;
-    quint16 port = 0;
+// merkez-sim without the periodic records, so that only replies arrive.
+struct Sim : izleme::test::SimProcess {
+    explicit Sim(const QStringList& extra) : SimProcess(QStringList{"--records-every", "0"} + extra) {}
 };
 
 // A small client: sends a request and collects bytes until `messages`
@@ -92,8 +75,8 @@ class SimLoopback : public QObject {
 private slots:
     void loginListsDevicesAndAnnouncesMessages() {
         Sim sim({});
-        QVERIFY(sim.port != 0);
-        Client c(sim.port);
+        QVERIFY(sim.port() != 0);
+        Client c(sim.port());
         const QList<QByteArray> m = splitMessages(c.exchange(demoLogin, 7));
         QCOMPARE(m.size(), 7);
         QCOMPARE(m[0], QByteArray("pong\x01"));
@@ -106,7 +89,7 @@ private slots:
 
     void wrongLoginClosesTheConnection() {
         Sim sim({});
-        Client c(sim.port);
+        Client c(sim.port());
         const QByteArray got = c.exchange(QByteArray("kulsifre\x01" "demo\x01" "x\x02") + terminator, 1);
         QVERIFY(got.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(c.socket.state(), QAbstractSocket::UnconnectedState, 5000);
@@ -114,7 +97,7 @@ private slots:
 
     void requestsGetTheirReplies() {
         Sim sim({"--seed", "3"});
-        Client c(sim.port);
+        Client c(sim.port());
         c.exchange(demoLogin, 7);
         const struct {
             QByteArray keyword;
@@ -148,7 +131,7 @@ private slots:
     void sameSeedSameBytes() {
         auto session = [](const QStringList& args) {
             Sim sim(args);
-            Client c(sim.port);
+            Client c(sim.port());
             QByteArray all = c.exchange(demoLogin, 7);
             for (const QByteArray& r : {request("enertum", {"12001"}), request("harmonikbir", {"12002"}), request("AARdegerlerioku", {"13001"})})
                 all += c.exchange(r, 1);
@@ -181,7 +164,7 @@ private slots:
     void splitAndGluedRepliesCarryTheSameBytes() {
         auto login = [](const QStringList& faults, int* reads) {
             Sim sim(QStringList{"--seed", "5"} + faults);
-            Client c(sim.port);
+            Client c(sim.port());
             QByteArray got = c.exchange(demoLogin, 7);
             got += c.exchange(request("enertum", {"12001"}), 1);
             if (reads) *reads = c.reads;
@@ -196,7 +179,7 @@ private slots:
 
     void garbageMatchesNoKeyword() {
         Sim sim({"--seed", "5", "--garbage", "5"});
-        Client c(sim.port);
+        Client c(sim.port());
         const QByteArray got = c.exchange(demoLogin, 7);
         QVERIFY(!got.startsWith("pong"));
         QByteArray stripped = got;
@@ -207,7 +190,7 @@ private slots:
 
     void dropAfterClosesAfterThatManyMessages() {
         Sim sim({"--drop-after", "3"});
-        Client c(sim.port);
+        Client c(sim.port());
         const QByteArray got = c.exchange(demoLogin, 7);
         QCOMPARE(got.count(terminator), 3);
         QTRY_COMPARE_WITH_TIMEOUT(c.socket.state(), QAbstractSocket::UnconnectedState, 5000);
@@ -215,7 +198,7 @@ private slots:
 
     void delayHoldsReplies() {
         Sim sim({"--delay", "400"});
-        Client c(sim.port);
+        Client c(sim.port());
         QElapsedTimer t;
         t.start();
         QCOMPARE(c.exchange(QByteArray("ping") + terminator, 1), QByteArray("pong\x01") + terminator);
@@ -224,7 +207,7 @@ private slots:
 
     void floodSendsTheBoundedExtraMessages() {
         Sim sim({"--flood", "200"});
-        Client c(sim.port);
+        Client c(sim.port());
         const QByteArray got = c.exchange(demoLogin, 7 + 200);
         QCOMPARE(got.count(terminator), 207);
         QVERIFY(c.exchange(QByteArray(), 1, 300).isEmpty());  // and no more
@@ -232,11 +215,11 @@ private slots:
 
     void stopsOnTerminate() {
         Sim sim({});
-        QVERIFY(sim.port != 0);
-        sim.process.terminate();
-        QVERIFY(sim.process.waitForFinished(5000));
-        QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(sim.process.exitCode(), 0);
+        QVERIFY(sim.port() != 0);
+        sim.process().terminate();
+        QVERIFY(sim.process().waitForFinished(5000));
+        QCOMPARE(sim.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.process().exitCode(), 0);
     }
 };
 

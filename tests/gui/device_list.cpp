@@ -10,11 +10,11 @@
 
 #include "app/core/SharedState.h"
 #include "app/ui/PageControl.h"
-#include "login_peer.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/core/Cp1254.h"
 #include "server/ui/DeviceList.h"
 #include "shell_fixture.h"
+#include "support/LoopbackPeer.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
 

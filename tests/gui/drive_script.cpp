@@ -4,6 +4,7 @@
 #include "drive/ScriptRunner.h"
 #include "drive/Snapshot.h"
 #include "drive/WindowSet.h"
+#include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 
 #include <QAction>
@@ -384,16 +385,9 @@ private slots:
 
     // The driver program against the real windows and merkez-sim on loopback.
     void driverLogsInSelectsAndRecords() {
-        QProcess sim;
-        sim.start(MERKEZ_SIM_PATH, {"--host", "127.0.0.1", "--port", "0", "--exit-after", "120"});
-        QVERIFY(sim.waitForStarted());
-        QString port;
-        QVERIFY(QTest::qWaitFor([&] {
-            const QString line = QString::fromUtf8(sim.readAllStandardOutput());
-            const int colon = int(line.lastIndexOf(':'));
-            if (line.startsWith("listening on") && colon > 0) port = line.mid(colon + 1).trimmed();
-            return !port.isEmpty();
-        }, 20000));
+        test::SimProcess sim;
+        QVERIFY2(sim.port() != 0, "merkez-sim did not start");
+        const QString port = QString::number(sim.port());
 
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -411,8 +405,7 @@ private slots:
                                           "tab Harmonikler\n"
                                           "snapshot main\n"),
                                       dir.path(), {{"IZLEME_PORT", port}});
-        sim.kill();
-        sim.waitForFinished();
+        sim.stop();
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.contains("12 steps passed"));
 

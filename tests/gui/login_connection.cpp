@@ -7,10 +7,10 @@
 #include <QtTest>
 
 #include "gui/login_fake_shell.h"
-#include "gui/login_peer.h"
 #include "server/core/Cp1254.h"
 #include "server/ui/Connection.h"
 #include "server/ui/TFrmGiris.h"
+#include "support/LoopbackPeer.h"
 
 using izleme::TFrmGiris;
 using izleme::test::FakeShell;

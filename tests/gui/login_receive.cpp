@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "gui/login_fake_shell.h"
-#include "gui/login_peer.h"
 #include "server/ui/ClientReplies.h"
 #include "server/ui/Connection.h"
 #include "server/ui/TFrmGiris.h"
+#include "support/LoopbackPeer.h"
 #include "toolkit/core/SilentAbort.h"
 
 using izleme::TFrmGiris;

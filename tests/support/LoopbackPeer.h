@@ -1,4 +1,4 @@
-// A loopback server for the login and connection tests: it accepts one
+// A loopback server for tests of the client's connection: it accepts one
 // client on 127.0.0.1 and keeps every byte that client sends.
 #pragma once
 
