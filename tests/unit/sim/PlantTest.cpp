@@ -57,7 +57,9 @@ TEST(Krt100, InstantValuesDecodeToConsistentPhysics) {
             EXPECT_NEAR(test::pair(r, 50, PairCode::S32) / 100, 50.0, 0.2);
             const double kvaTotal = test::pair(r, 44, PairCode::U32) / 10000;
             const double cosInd = test::pair(r, 46, PairCode::S32) / 1000;
-            if (kvarSum > 0.05) EXPECT_NEAR(cosInd, kwSum / kvaTotal, 0.002);
+            if (kvarSum > 0.05) {
+                EXPECT_NEAR(cosInd, kwSum / kvaTotal, 0.002);
+            }
             EXPECT_EQ(test::pair(r, 66, PairCode::U32), k.stageWord());
         }
     }
