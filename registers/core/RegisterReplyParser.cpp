@@ -46,8 +46,8 @@ std::int32_t takeIntegerField(std::string_view& rest) {
 }  // namespace
 
 void parseRegisterReply(RegisterTable& table, std::string_view text) {
-    const std::optional<int> row = table.deviceRow();
-    if (!row || !RegisterTable::isValidRow(*row)) return;  // no row to write: the reply is skipped
+    const int row = table.deviceRow();
+    if (!RegisterTable::isValidRow(row)) return;  // no row to write: the reply is skipped
 
     // Most replies carry no "$199$239": those are read in place.
     std::string shortened;
@@ -73,9 +73,9 @@ void parseRegisterReply(RegisterTable& table, std::string_view text) {
         // hi * 256 + lo in 32-bit arithmetic, wrapping as the device's integers do.
         const auto value = static_cast<std::int32_t>(
             static_cast<std::uint32_t>(static_cast<std::uint32_t>(*hi) * 256u + static_cast<std::uint32_t>(*lo)));
-        table.setValue(*row, cursor, static_cast<double>(value));
-        table.setByteCell(*row, 4 * cursor, *hi);
-        table.setByteCell(*row, 4 * cursor + 1, *lo);
+        table.setValue(row, cursor, static_cast<double>(value));
+        table.setByteCell(row, 4 * cursor, *hi);
+        table.setByteCell(row, 4 * cursor + 1, *lo);
         table.setCursor(cursor + 1);
     }
 }

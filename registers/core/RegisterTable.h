@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -44,8 +43,8 @@ public:
     // row 1 reset and the register cursor back to 0.
     void resetForDeviceSelection();
 
-    // The row that register replies write: none until first set.
-    std::optional<int> deviceRow() const { return deviceRow_; }
+    // The row that register replies write: row 1 from the start.
+    int deviceRow() const { return deviceRow_; }
     void setDeviceRow(int row) { deviceRow_ = row; }
 
     // The register where the register reply parser stores its next value.
@@ -55,7 +54,7 @@ public:
 private:
     std::vector<double> values_;
     std::vector<std::int32_t> bytes_;
-    std::optional<int> deviceRow_;
+    int deviceRow_ = 1;  // replies that set no row (stage data) go to row 1
     std::int32_t cursor_ = 0;
 };
 

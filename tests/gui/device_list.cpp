@@ -306,7 +306,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return c.table().value(1, 1) == 2300.0; }, 5000));
         QCOMPARE(c.table().value(1, 0), 0.0);
         QCOMPARE(c.table().cursor(), 2);
-        QCOMPARE(c.table().deviceRow(), std::optional<int>(1));
+        QCOMPARE(c.table().deviceRow(), 1);
         QCOMPARE(c.shell.forms.VD1KAL->Memo1->toPlainText(),
                  QString::fromStdString(cp1254::toUtf8(std::string(text.constData()) + "\xF4\xF4\xF4")));
         QCOMPARE(c.ana.pages().Label2->text(), QStringLiteral("12001 Nolu Cihaz Verileri"));

@@ -138,11 +138,22 @@ TEST_F(ReplyParser, StopsAtTheEndOfTheRow) {
 TEST_F(ReplyParser, WithoutAValidDeviceRowNothingIsWritten) {
     for (int row : {0, -1, 251}) {
         RegisterTable t;
-        if (row != 0) t.setDeviceRow(row);
+        t.setDeviceRow(row);
         EXPECT_NO_THROW(parseRegisterReply(t, "1$3$4$0$230$1$44$"));
         EXPECT_EQ(t.cursor(), 0);
         for (int r = 1; r <= kDeviceRowCount; ++r) ASSERT_EQ(t.value(r, 0), kNoValue) << "row " << r;
     }
+}
+
+TEST_F(ReplyParser, StageDataBeforeAnyOtherReplyGoesToRowOne) {
+    // Stage state replies set no device row of their own: right after start
+    // they must land in row 1, where the stage page reads them.
+    RegisterTable t;
+    t.setCursor(66);
+    parseRegisterReply(t, "1$3$4$0$5$16$1$");
+    EXPECT_EQ(t.value(1, 66), 5);
+    EXPECT_EQ(t.value(1, 67), 16 * 256 + 1);
+    EXPECT_EQ(t.cursor(), 68);
 }
 
 TEST_F(ReplyParser, WritesTheDeviceRowOnly) {
