@@ -1,6 +1,7 @@
 #include "sim/core/Replies.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "server/core/Cp1254.h"
 #include "server/core/Keywords.h"
@@ -88,16 +89,53 @@ std::string readoutMessage(std::string_view readout) {
     return m;
 }
 
+namespace {
+
+// One entry of type "1": exactly eight characters the client converts as they
+// stand. Up to 99999999 (down to -9999999) the integer itself; beyond that the
+// nearest thousand in exponent form ("235926E3"), which the client reads too.
+// Returns the text and the value it stands for.
+std::pair<std::string, long long> recordEntry(long long value) {
+    char buf[32];
+    if (value >= -9999999 && value <= 99999999) {
+        std::snprintf(buf, sizeof buf, "%08lld", value);
+        return {buf, value};
+    }
+    const long long upper = value > 0 ? 999999 : -99999;
+    long long thousands = value / 1000;
+    const long long rest = value % 1000;
+    if (rest >= 500) ++thousands;
+    if (rest <= -500) --thousands;
+    if (value > 0 ? thousands > upper : thousands < upper) thousands = upper;
+    std::snprintf(buf, sizeof buf, "%06lldE3", thousands);  // six characters either way
+    return {buf, thousands * 1000};
+}
+
+}  // namespace
+
 std::string deviceRecord(const std::vector<std::uint16_t>& registers, int row) {
+    constexpr std::size_t entries = 45, hourlyFirst = 30, hourlyLast = 41;
+    auto reg = [&](std::size_t j) -> long long { return j < registers.size() ? registers[j] : 0; };
     std::string r;
-    char buf[32];  // room for any long long, though values are capped at eight digits
-    for (std::size_t j = 0; j < 45; ++j) {
-        long long value = j < registers.size() ? registers[j] : 0;
-        if (j >= 30 && j <= 41) value *= 3600;  // the client divides these by 3600
-        if (j == 43) value = static_cast<long long>(row) * 1000;  // first five characters name the row
-        if (value > 99999999) value = 99999999;
-        std::snprintf(buf, sizeof buf, "$1%08lld", value);
-        r += buf;
+    for (std::size_t j = 0; j < entries; ++j) {
+        std::string text;
+        if (j == 43) {
+            text = recordEntry(static_cast<long long>(row) * 1000).first;  // first five characters name the row
+        } else if (j < hourlyFirst || j > hourlyLast) {
+            text = recordEntry(reg(j)).first;
+        } else {
+            // The client divides these by 3600 and reads them as register
+            // pairs (high, low). A high register too large for eight digits
+            // goes as the nearest thousand; the low register carries what
+            // that left out, times 65536, so that the pair reads exactly.
+            const std::size_t hi = j;
+            const auto [hiText, hiSent] = recordEntry(reg(hi) * 3600);
+            const long long lo = reg(hi + 1) * 3600 + (reg(hi) * 3600 - hiSent) * 65536;
+            r += "$1" + hiText + "$1" + recordEntry(lo).first;
+            ++j;
+            continue;
+        }
+        r += "$1" + text;
     }
     return r;
 }

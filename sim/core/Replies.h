@@ -23,7 +23,9 @@ std::string waveformMessage(const std::array<std::int8_t, 128>& samples);
 std::string fieldsMessage(std::string_view keyword, const std::vector<std::string>& fields);
 // "sayacal", three characters, the readout, the terminator.
 std::string readoutMessage(std::string_view readout);
-// Device record of "cihazenerji": "$" type, 8 characters, per entry.
+// Device record of "cihazenerji": 45 entries "$1" and eight characters, the
+// registers 0..44 (43 names the row) as the client reads them back; entries
+// 30..41 are sent times 3600 and read as exact register pairs.
 std::string deviceRecord(const std::vector<std::uint16_t>& registers, int row);
 
 // A field that cannot break the framing: bytes 0x01, 0x02 and 0xF4 dropped.
