@@ -20,6 +20,21 @@ bool readDevice(const QJsonObject& o, DeviceSetup& d, QString& error) {
         error = QStringLiteral("a device needs \"serial\" and \"model\"");
         return false;
     }
+    // The client takes the serial back from the entry caption "name No: serial":
+    // the ten characters after the first ":" (a blank and the serial), read as
+    // an integer. So a serial has one to nine digits and a name has no ":".
+    if (d.serial.size() > 9 || d.serial.find_first_not_of("0123456789") != std::string::npos) {
+        error = QStringLiteral("serial \"%1\": one to nine digits").arg(QString::fromStdString(d.serial));
+        return false;
+    }
+    if (d.name.find(':') != std::string::npos) {
+        error = QStringLiteral("device %1: a name without \":\"").arg(QString::fromStdString(d.serial));
+        return false;
+    }
+    if (d.model != "KRT100" && d.model != "KLM200" && d.model != "ZDN100") {
+        error = QStringLiteral("device %1: model KRT100, KLM200 or ZDN100").arg(QString::fromStdString(d.serial));
+        return false;
+    }
     d.online = o.value(QLatin1String("online")).toBool(true);
     const std::string profile = str(o, "profile", profileName(d.profile));
     if (!profileFromName(profile, d.profile)) {
