@@ -18,7 +18,10 @@ void EnergyCounters::add(std::int64_t t, double dt, double kw, double kvar) {
         // stood at its midnight; the 1st of a month also resets the device.
         const std::int64_t day = dayOf(t);
         history_[day] = totals_;
-        if (lastTime_ != INT64_MIN && toCivil(day * secondsPerDay).day == 1) resetBase_ = totals_;
+        if (lastTime_ != INT64_MIN && toCivil(day * secondsPerDay).day == 1) {
+            beforeReset_ = sinceReset();
+            resetBase_ = totals_;
+        }
     }
     const double hours = dt / 3600.0;
     const double wh = kw * 1000.0 * hours;

@@ -32,6 +32,9 @@ public:
     EnergyTotals sinceReset() const;
     // Counters as they stood at the last reset (absolute).
     const EnergyTotals& atLastReset() const { return resetBase_; }
+    // What the device's counters held just before its last reset (the month
+    // that ended there); zero before the first reset.
+    const EnergyTotals& beforeLastReset() const { return beforeReset_; }
     const EnergyTotals& absolute() const { return totals_; }
 
     // Absolute counters at 00:00 of a day, or at the nearest recorded day
@@ -42,6 +45,7 @@ public:
 private:
     EnergyTotals totals_;
     EnergyTotals resetBase_;
+    EnergyTotals beforeReset_;
     std::map<std::int64_t, EnergyTotals> history_;
     std::int64_t lastTime_ = INT64_MIN;
 };

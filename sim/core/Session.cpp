@@ -198,7 +198,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
     if (Krt100* k = d->relay.get()) {
         if (keyword == kw::enertum) reply.messages.push_back(registerReplyMessage(k->instantRegisters()));
         else if (keyword == kw::enerharcanan) {
-            const EnergyTotals& before = k->counters().atLastReset();
+            const EnergyTotals& before = k->counters().beforeLastReset();
             reply.messages.push_back(fieldsMessage(kw::Sycdegerleri, {integerText(before.activeWh / 1000.0), integerText(before.inductiveVarh / 1000.0),
                                                                       integerText(before.capacitiveVarh / 1000.0)}));
             reply.messages.push_back(registerReplyMessage(k->consumptionRegisters()));

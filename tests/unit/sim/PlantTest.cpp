@@ -6,6 +6,7 @@
 
 #include "registers/core/SingleDecoder.h"
 #include "sim/core/CivilTime.h"
+#include "sim/core/EnergyCounters.h"
 #include "sim/core/Klm200.h"
 #include "sim/core/Krt100.h"
 #include "sim/core/Replies.h"
@@ -235,6 +236,27 @@ TEST(Zdn100, ReadoutIndexesGrowAndTariffsAddUp) {
     const double t2after = std::stod(later.substr(later.find("1.8.2(") + 6));
     EXPECT_GT(after, before);
     EXPECT_NEAR(t2after - t2, after - before, 0.01);
+}
+
+}  // namespace
+}  // namespace izleme::sim
+
+namespace izleme::sim {
+namespace {
+
+TEST(EnergyCounters, MonthlyResetKeepsTheMonthThatEnded) {
+    // 10 kW and 4 kvar inductive, hour by hour from mid-January to March 2nd 2024.
+    EnergyCounters c;
+    EXPECT_EQ(c.beforeLastReset().activeWh, 0.0);
+    const std::int64_t start = toSeconds(CivilTime{2024, 1, 15, 0, 0, 0});
+    for (std::int64_t t = start + 3600; t <= toSeconds(CivilTime{2024, 3, 2, 0, 0, 0}); t += 3600) c.add(t, 3600, 10, 4);
+    // February 2024 has 29 days; the half of January before it is not part
+    // of it (it was, as absolute counters at the reset).
+    EXPECT_NEAR(c.beforeLastReset().activeWh, 29 * 24 * 10'000.0, 1e-6);
+    EXPECT_NEAR(c.beforeLastReset().inductiveVarh, 29 * 24 * 4'000.0, 1e-6);
+    // A step that ends at a midnight counts in the new day: March holds the
+    // steps ending at 00:00 on the 1st through 00:00 on the 2nd.
+    EXPECT_NEAR(c.sinceReset().activeWh, 25 * 10'000.0, 1e-6);
 }
 
 }  // namespace
