@@ -8,14 +8,13 @@
 #include "app/core/SharedState.h"
 #include "server/core/Cp1254.h"
 #include "server/core/Wire.h"
+#include "server/ui/RequestSender.h"
 #include "server/ui/ShellPort.h"
 #include "server/ui/TFrmGiris.h"
 #include "toolkit/ui/GroupBar.h"
 
 namespace izleme {
 namespace {
-
-const QString kRefusal = QStringLiteral("Geçersiz karakter: istek gönderilmedi.");
 
 // Code page 1254 bytes of an operator's text; characters the code page cannot
 // hold become "?" (for display and state only, never for sending).
@@ -57,6 +56,12 @@ void Connection::startConnectAndLogin() {
         login_.setStatusText(QStringLiteral("   Kullanıcı Adı Girin"));
         return;
     }
+    // A user name or password that the login message cannot carry is refused
+    // before connecting, so the login window stays open to correct it.
+    if (!loginMessage(login_.Edit1->text(), pendingPassword_)) {
+        showRefusal();
+        return;
+    }
     if (login_.internetAvailable()) {
         login_.setStatusText(QStringLiteral("   İnternet bağlantısı mevcut"));
     } else {
@@ -90,6 +95,10 @@ void Connection::startConnectAndLogin() {
     }
     if (socket->state() != QAbstractSocket::UnconnectedState) socket->abort();
     connecting_ = true;
+    // A "pong" leaves the indicator at 100 with its timer running, so a later
+    // login (a device selection after a disconnect) would end its wait at the
+    // next tick: every wait counts its time from 0.
+    if (login_.progress() < 0 || login_.progress() >= 100) login_.setProgress(0);
     socket->connectToHost(host_, socketPort_);
 }
 
@@ -117,14 +126,22 @@ void Connection::showConnectionError() {
     shell_.setStatusLine(QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
 }
 
+std::optional<std::string> Connection::loginMessage(const QString& user, const QString& password) {
+    const auto userBytes = cp1254::fromUtf8(user.toStdString());
+    const auto passwordBytes = cp1254::fromUtf8(password.toStdString());
+    return userBytes && passwordBytes ? wire::buildLogin(*userBytes, *passwordBytes) : std::nullopt;
+}
+
+void Connection::showRefusal() {
+    login_.setStatusText(RequestSender::refusedText());
+    shell_.setStatusLine(RequestSender::refusedText());
+}
+
 void Connection::sendLogin() {
     if (GroupBar* devices = shell_.deviceList()) devices->clearAllEntries();
-    const auto user = cp1254::fromUtf8(pendingUser_.toStdString());
-    const auto password = cp1254::fromUtf8(pendingPassword_.toStdString());
-    const auto message = user && password ? wire::buildLogin(*user, *password) : std::nullopt;
+    const auto message = loginMessage(pendingUser_, pendingPassword_);
     if (!message) {
-        login_.setStatusText(kRefusal);
-        shell_.setStatusLine(kRefusal);
+        showRefusal();
         return;
     }
     writeToSocket(*message);

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <optional>
 #include <string>
 
 #include "server/core/Reassembler.h"
@@ -54,6 +55,9 @@ private:
     void onProgress(int value);
     void endWaitWithError();
     void sendLogin();
+    // "kulsifre" with these texts; nothing when a character cannot travel.
+    static std::optional<std::string> loginMessage(const QString& user, const QString& password);
+    void showRefusal();
     bool writeToSocket(const std::string& bytes);
     void dispatchText(const std::string& text);
     void flushKeptBytes();

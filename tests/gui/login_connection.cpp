@@ -104,14 +104,30 @@ private slots:
         LoopbackPeer peer;
         fillLogin(w, peer, user, password);
         w.suiButton1Click();
-        QTRY_COMPARE(w.statusText(), kRefusal);
+        QCOMPARE(w.statusText(), kRefusal);
         QCOMPARE(shell.statusLine, kRefusal);
-        QVERIFY(peer.client);
+        // Refused before connecting: the window is not closed by a connect
+        // and stays to correct the texts; "Bağlan" waits for "İptal".
+        QVERIFY(!w.connection().isConnecting());
+        QVERIFY(!w.Timer1->isActive());
+        QVERIFY(!w.suiButton1->isEnabled());
         QTest::qWait(50);
+        QVERIFY(!peer.client);
+        QCOMPARE(shell.trayAttached, 0);
         QCOMPARE(peer.received, QByteArray());
         QCOMPARE(sent.count(), 0);
         QVERIFY(!shell.shared.loggedIn);
         QCOMPARE(shell.caption, QString());
+
+        // Corrected texts log in.
+        w.Edit1->setText(QStringLiteral("demo"));
+        w.Edit4->setText(QStringLiteral("demo"));
+        w.suiButton2Click();
+        w.suiButton1Click();
+        QTRY_COMPARE(sent.count(), 1);
+        QTRY_COMPARE(peer.received, bytes("kulsifre\x01"
+                                          "demo\x01"
+                                          "demo\x02\xF4\xF4\xF4"));
     }
 
     void secondStartWhileWaitingDoesNothing() {

@@ -91,6 +91,36 @@ private slots:
         QCOMPARE(shell.trayAttached, 0);
     }
 
+    // A "pong" sets the indicator to 100 and its timer goes on; a later login
+    // (a device selection after a disconnect, with the window hidden) still
+    // waits its full time, as does one that starts after the value wrapped.
+    void laterLoginWaitsItsFullTime_data() {
+        QTest::addColumn<int>("before");
+        QTest::newRow("pong") << 100;
+        QTest::newRow("ticks after the pong") << 4000;
+        QTest::newRow("wrapped") << -30000;
+    }
+    void laterLoginWaitsItsFullTime() {
+        QFETCH(int, before);
+        SilentListener listener;
+        if (!listener.start()) QSKIP("this system accepts connections beyond the listen queue");
+        FakeShell shell;
+        LoginSettings settings;
+        settings.progressIntervalMs = 5;
+        TFrmGiris w(shell, nullptr, settings);
+        w.Edit1->setText("demo");
+        w.Servername->setText("127.0.0.1");
+        w.edtport->setText(QString::number(listener.port()));
+        w.setProgress(static_cast<qint16>(before));
+        w.Timer1->start();
+        const auto endedAt = recordEnd(w);
+        w.connection().startConnectAndLogin();
+        QVERIFY(w.connection().isConnecting());
+        QTRY_VERIFY(!w.connection().isConnecting());
+        QCOMPARE(*endedAt, 102);
+        QCOMPARE(w.errorText(), QStringLiteral("Bağlantı Hatası"));
+    }
+
     void closeDuringTheWaitEndsIt() {
         SilentListener listener;
         if (!listener.start()) QSKIP("this system accepts connections beyond the listen queue");
