@@ -63,10 +63,6 @@ public:
     void addRefreshStep(std::function<void()> step);
     void setPingAction(std::function<void()> action);
 
-    // Port the socket uses for the next connection: 17814 until a login sets one.
-    quint16 socketPort() const { return socketPort_; }
-    void setSocketPort(quint16 port) { socketPort_ = port; }
-
     std::shared_ptr<PlatformServices> services() const { return services_; }
     PageControl* pageControl() const { return suiPageControl1; }
     const ShellPages& pages() const { return pages_; }
@@ -136,7 +132,6 @@ private:
     std::vector<std::function<void()>> refreshSteps_;
     std::function<void()> pingAction_;
     std::unique_ptr<RequestSender> sender_;
-    quint16 socketPort_ = 17814;
     QDialog* login_ = nullptr;
     TFrmhaberlesme* log_ = nullptr;
     QWidget* serialPoll_ = nullptr;

@@ -12,6 +12,8 @@
 #include "app/ui/PageControl.h"
 #include "app/ui/TFrmhaberlesme.h"
 #include "registers/ui/TVD1KAL.h"
+#include "server/ui/Connection.h"
+#include "server/ui/TFrmGiris.h"
 #include "server/ui/TFrmMesajlar.h"
 #include "server/ui/Tfrmuyari.h"
 #include "shell_fixture.h"
@@ -116,7 +118,7 @@ private slots:
         }
         QCOMPARE(a.findChild<QAction*>("AktifCihaz1")->text(), QString("Aktif Cihaz: 0"));
         QCOMPARE(a.findChild<QObject*>("Clientsoket"), a.socket());
-        QCOMPARE(a.socketPort(), quint16(17814));
+        QCOMPARE(f.forms.FrmGiris->connection().socketPort(), quint16(17814));
         auto* link = a.findChild<QLabel*>("RzURLLabel1");
         QCOMPARE(link->text(), QString("Yeni mesajınız var.Okumak için tıklayın... "));
         QVERIFY(link->isHidden());
