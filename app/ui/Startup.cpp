@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/ui/ClientStyle.h"
 #include "app/ui/PlatformServices.h"
 #include "app/ui/TFrmAna.h"
 #include "app/ui/TFrmhaberlesme.h"
@@ -20,7 +21,7 @@ QList<QWidget*> Forms::inCreationOrder() const {
 void prepareApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("izleme"));
     app.setOrganizationName(QStringLiteral("izleme"));
-    app.setStyle(QStringLiteral("Fusion"));
+    app.setStyle(new ClientStyle);  // the application owns it
     // The program ends when the main window closes, not when the last window does.
     app.setQuitOnLastWindowClosed(false);
 }

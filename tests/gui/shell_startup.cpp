@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/ui/PageControl.h"
+#include "app/ui/Startup.h"
 #include "app/ui/TFrmhaberlesme.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/ui/Connection.h"
@@ -181,6 +182,16 @@ private slots:
             QCOMPARE(d->date(), date);
             QCOMPARE(d->displayFormat(), QString("dd.MM.yyyy"));
         }
+    }
+
+    void passwordIsMaskedWithStars() {
+        prepareApplication(*qApp);
+        ShellFixture f;
+        auto* password = f.forms.FrmGiris->findChild<QLineEdit*>("Edit4");
+        QVERIFY(password);
+        password->setText(QString::fromUtf8("şifre1"));
+        QCOMPARE(password->displayText(), QString("******"));
+        QCOMPARE(password->text(), QString::fromUtf8("şifre1"));
     }
 };
 
