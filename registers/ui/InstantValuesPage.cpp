@@ -12,7 +12,7 @@
 
 #include "app/core/SharedState.h"
 #include "registers/core/RegisterTable.h"
-#include "server/core/Cp1254.h"
+#include "server/ui/Cp1254Text.h"
 #include "toolkit/core/NumberFormat.h"
 #include "toolkit/ui/LedDisplay.h"
 
@@ -120,7 +120,6 @@ const Placement& placementOf(std::string_view name) {
     throw std::logic_error("instant value display without a place");
 }
 
-QString fromCp1254(const std::string& text) { return QString::fromUtf8(cp1254::toUtf8(text)); }
 
 QLabel* label(const char* utf8, const char* role, QWidget* parent) {
     auto* l = new QLabel(QString::fromUtf8(utf8), parent);

@@ -7,14 +7,9 @@
 #include "app/core/SharedState.h"
 #include "registers/core/RegisterReplyParser.h"
 #include "registers/core/RegisterTable.h"
-#include "server/core/Cp1254.h"
+#include "server/ui/Cp1254Text.h"
 
 namespace izleme {
-namespace {
-
-QString fromCp1254(std::string_view bytes) { return QString::fromStdString(cp1254::toUtf8(bytes)); }
-
-}  // namespace
 
 void RegisterReplies::enerjial(const EnerjialRoute& route, std::string_view text) {
     if (route.setDeviceRow1) p_.table->setDeviceRow(1);

@@ -3,14 +3,12 @@
 #include <QString>
 
 #include "app/core/SharedState.h"
-#include "server/core/Cp1254.h"
+#include "server/ui/Cp1254Text.h"
 #include "server/ui/ShellPort.h"
 #include "server/ui/TFrmGiris.h"
 
 namespace izleme {
 namespace {
-
-QString fromCp1254(std::string_view bytes) { return QString::fromStdString(cp1254::toUtf8(bytes)); }
 
 template <typename Slot, typename... Args>
 void call(const Slot& slot, const Args&... args) {

@@ -6,7 +6,7 @@
 #include <QTime>
 
 #include "app/core/SharedState.h"
-#include "server/core/Cp1254.h"
+#include "server/ui/Cp1254Text.h"
 #include "server/core/Wire.h"
 #include "server/ui/RequestSender.h"
 #include "server/ui/ShellPort.h"
@@ -14,22 +14,6 @@
 #include "toolkit/ui/GroupBar.h"
 
 namespace izleme {
-namespace {
-
-// Code page 1254 bytes of an operator's text; characters the code page cannot
-// hold become "?" (for display and state only, never for sending).
-std::string toCp1254Lossy(const QString& text) {
-    std::string out;
-    for (const char32_t cp : text.toUcs4()) {
-        const auto byte = cp1254::fromUnicode(cp);
-        out.push_back(byte ? static_cast<char>(*byte) : '?');
-    }
-    return out;
-}
-
-QString fromCp1254(std::string_view bytes) { return QString::fromStdString(cp1254::toUtf8(bytes)); }
-
-}  // namespace
 
 Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
     : QObject(parent), shell_(shell), login_(login), replies_(shell, login) {
@@ -127,8 +111,8 @@ void Connection::showConnectionError() {
 }
 
 std::optional<std::string> Connection::loginMessage(const QString& user, const QString& password) {
-    const auto userBytes = cp1254::fromUtf8(user.toStdString());
-    const auto passwordBytes = cp1254::fromUtf8(password.toStdString());
+    const auto userBytes = toCp1254(user);
+    const auto passwordBytes = toCp1254(password);
     return userBytes && passwordBytes ? wire::buildLogin(*userBytes, *passwordBytes) : std::nullopt;
 }
 

@@ -9,7 +9,7 @@
 
 #include "app/core/SharedState.h"
 #include "registers/core/RegisterTable.h"
-#include "server/core/Cp1254.h"
+#include "server/ui/Cp1254Text.h"
 #include "server/core/DeviceEntry.h"
 #include "server/core/Wire.h"
 #include "server/ui/Connection.h"
@@ -29,18 +29,9 @@ const QColor kEntryRed(0xFF, 0x00, 0x00);
 constexpr int kMeterPage = 6;
 constexpr int kRelayPage = 2;
 
-QString fromCp1254(std::string_view bytes) { return QString::fromStdString(cp1254::toUtf8(bytes)); }
-
 // The caption of an entry as code page 1254 bytes; captions are built from
 // received bytes, so every character has its byte (anything else becomes "?").
-std::string captionBytes(const GroupBarEntry* entry) {
-    std::string out;
-    for (const char32_t cp : entry->caption().toUcs4()) {
-        const auto byte = cp1254::fromUnicode(cp);
-        out.push_back(byte ? static_cast<char>(*byte) : '?');
-    }
-    return out;
-}
+std::string captionBytes(const GroupBarEntry* entry) { return toCp1254Lossy(entry->caption()); }
 
 // Empties a display of the meter page found by name; displays of a page not
 // built yet are skipped.
@@ -137,7 +128,7 @@ void DeviceList::selectMeter(GroupBarEntry* entry, const std::string& serialText
     p_.shell->state().activeKind = device::kindZdn100;
     entry->setFontColor(kEntryRed);
 
-    const auto serial = RequestSender::toWire(p_.Edit111->text());
+    const auto serial = toCp1254(p_.Edit111->text());
     p_.shell->sender().send(serial ? wire::buildMessage("sycreaktfener", {*serial, "", ""}) : std::nullopt);
     resetMeterPage();
 }
@@ -169,7 +160,7 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
 
     state.pendingKind = "anideger";
     p_.table->setCursor(0);
-    const auto serial = RequestSender::toWire(p_.Edit111->text());
+    const auto serial = toCp1254(p_.Edit111->text());
     p_.shell->sender().send(serial ? wire::buildMessage("enertum", {*serial}) : std::nullopt);
     p_.shell->setRequestLine(QStringLiteral("Lütfen bekleyin..."));
     p_.shell->setStatusLine(QString());

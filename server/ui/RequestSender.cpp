@@ -1,7 +1,5 @@
 #include "server/ui/RequestSender.h"
 
-#include "server/core/Cp1254.h"
-
 #include <QTcpSocket>
 
 #include <utility>
@@ -23,11 +21,6 @@ bool RequestSender::send(const std::optional<std::string>& message) {
     if (socket_ == nullptr || socket_->state() != QAbstractSocket::ConnectedState) return false;
     const auto size = static_cast<qint64>(message->size());
     return socket_->write(message->data(), size) == size;
-}
-
-std::optional<std::string> RequestSender::toWire(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return cp1254::fromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 }  // namespace izleme

@@ -27,10 +27,6 @@ public:
     // the bytes in one call. Returns whether the bytes were handed to the socket.
     bool send(const std::optional<std::string>& message);
 
-    // A widget's text in code page 1254; nothing when a character cannot be
-    // represented in it, so that building the message refuses it.
-    static std::optional<std::string> toWire(const QString& text);
-
 private:
     QTcpSocket* socket_;
     StatusCallback showStatus_;

@@ -1,6 +1,7 @@
 // The request sender over a real loopback connection.
 #include "server/core/Keywords.h"
 #include "server/core/Wire.h"
+#include "server/ui/Cp1254Text.h"
 #include "server/ui/RequestSender.h"
 
 #include <QHostAddress>
@@ -51,10 +52,10 @@ private slots:
 
     void bytesArriveExactly() {
         RequestSender sender(&client_, [this](const QString& t) { shown_ << t; });
-        const auto serial = RequestSender::toWire(QStringLiteral("12001"));
+        const auto serial = izleme::toCp1254(QStringLiteral("12001"));
         QVERIFY(serial.has_value());
         QVERIFY(sender.send(izleme::wire::buildMessage(izleme::kw::enertum, {*serial})));
-        const auto user = RequestSender::toWire(QStringLiteral("ŞENOL"));
+        const auto user = izleme::toCp1254(QStringLiteral("ŞENOL"));
         QVERIFY(sender.send(izleme::wire::buildLogin(*user, " ")));
         QVERIFY(client_.waitForBytesWritten(1000) || client_.bytesToWrite() == 0);
         QCOMPARE(received(), QByteArray("enertum\x01" "12001\x01\xF4\xF4\xF4"
@@ -66,7 +67,7 @@ private slots:
         RequestSender sender(&client_, [this](const QString& t) { shown_ << t; });
         // "ô" is the terminator byte in code page 1254; "ā" has no byte at all.
         for (const QString& typed : {QStringLiteral("12ô01"), QStringLiteral("a\x01" "b"), QStringLiteral("ā")}) {
-            const auto field = RequestSender::toWire(typed);
+            const auto field = izleme::toCp1254(typed);
             const auto message = field ? izleme::wire::buildMessage(izleme::kw::enertum, {*field})
                                        : std::optional<std::string>();
             QVERIFY(!message.has_value());
