@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "server/core/Cp1254.h"
+#include "server/core/DeviceEntry.h"
 #include "server/core/Keywords.h"
 #include "sim/core/CivilTime.h"
 #include "sim/core/Replies.h"
@@ -25,14 +26,6 @@ void splitRequest(std::string_view request, std::string& keyword, std::vector<st
         if (p == std::string_view::npos) break;
         request.remove_prefix(p + 1);
     }
-}
-
-// A group name as the client captions its group: letters a to z upper-cased,
-// every other character as it is. Names that differ only so share one group.
-std::string groupCaption(std::string g) {
-    for (char& c : g)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return g;
 }
 
 std::string field(const std::vector<std::string>& f, std::size_t i) { return i < f.size() ? f[i] : std::string(); }
@@ -272,7 +265,7 @@ std::vector<std::string> Session::deviceRecords() {
         ++row;
         SimDevice* d = world_.device(serial);
         if (!d || !d->relay || !d->setup.online) continue;
-        if (!group.empty() && groupCaption(d->setup.group) != groupCaption(group)) continue;
+        if (!group.empty() && device::groupCaption(d->setup.group) != device::groupCaption(group)) continue;
         out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->setup.group), deviceRecord(d->relay->instantRegisters(), row)}));
     }
     return out;
