@@ -128,17 +128,10 @@ void Connection::sendLogin() {
         showRefusal();
         return;
     }
-    writeToSocket(*message);
+    shell_.sender().send(message);
     shell_.setMainCaption(QStringLiteral("<<<<<<<") + login_.Edit1->text() + QStringLiteral(" Bağlı.>>>>>>>>>"));
     shell_.state().loggedIn = true;
     emit loginSent();
-}
-
-bool Connection::writeToSocket(const std::string& bytes) {
-    QTcpSocket* socket = shell_.socket();
-    if (socket == nullptr || socket->state() != QAbstractSocket::ConnectedState) return false;
-    socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return true;
 }
 
 void Connection::ClientsoketConnect() {
@@ -161,7 +154,7 @@ void Connection::ClientsoketError() {
     showConnectionError();
 }
 
-void Connection::TimerPingTimer() { writeToSocket(wire::buildPing()); }
+void Connection::TimerPingTimer() { shell_.sender().send(wire::buildPing()); }
 
 void Connection::ClientsoketRead() {
     QTcpSocket* socket = shell_.socket();

@@ -58,7 +58,6 @@ private:
     // "kulsifre" with these texts; nothing when a character cannot travel.
     static std::optional<std::string> loginMessage(const QString& user, const QString& password);
     void showRefusal();
-    bool writeToSocket(const std::string& bytes);
     void dispatchText(const std::string& text);
     void flushKeptBytes();
     void showConnectionError();
