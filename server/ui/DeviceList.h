@@ -46,19 +46,18 @@ public:
     // number, all code page 1254 bytes.
     void cihazlar(std::string_view group, std::string_view model, std::string_view name, std::string_view serial);
 
-    // The device whose selection waits for the list that a re-login brings:
-    // serial text of its caption and its kind. Nothing when none waits.
-    struct Remembered {
-        std::string serialText;
-        int kind = 0;
-    };
-    std::optional<Remembered> remembered() const { return remembered_; }
-
 public slots:
     // Selection of a device list entry.
     void RzGroup1Items0Click(izleme::GroupBarEntry* entry);
 
 private:
+    // The device whose selection waits for the list that a re-login brings:
+    // serial text of its caption and its kind.
+    struct Remembered {
+        std::string serialText;
+        int kind = 0;
+    };
+
     void onLoginSent();
     void selectMeter(GroupBarEntry* entry, const std::string& serialText);
     void selectOther(GroupBarEntry* entry, int kind, const std::string& serialText);
