@@ -1,5 +1,7 @@
 #include "server/core/Wire.h"
 
+#include "server/core/Keywords.h"
+
 namespace izleme::wire {
 namespace {
 
@@ -33,12 +35,12 @@ std::optional<std::string> buildMessage(std::string_view keyword, const std::vec
 }
 
 std::string buildPing() {
-    return std::string("ping").append(terminator);
+    return std::string(kw::ping).append(terminator);
 }
 
 std::optional<std::string> buildLogin(std::string_view user, std::string_view password) {
     if (!isSafeField(user) || !isSafeField(password)) return std::nullopt;
-    std::string out("kulsifre");
+    std::string out(kw::kulsifre);
     out.push_back(fieldSeparator);
     out.append(user);
     out.push_back(fieldSeparator);

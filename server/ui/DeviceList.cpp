@@ -11,6 +11,7 @@
 #include "registers/core/RegisterTable.h"
 #include "server/ui/Cp1254Text.h"
 #include "server/core/DeviceEntry.h"
+#include "server/core/Keywords.h"
 #include "server/core/Wire.h"
 #include "server/ui/Connection.h"
 #include "server/ui/RequestSender.h"
@@ -129,7 +130,7 @@ void DeviceList::selectMeter(GroupBarEntry* entry, const std::string& serialText
     entry->setFontColor(kEntryRed);
 
     const auto serial = toCp1254(p_.Edit111->text());
-    p_.shell->sender().send(serial ? wire::buildMessage("sycreaktfener", {*serial, "", ""}) : std::nullopt);
+    p_.shell->sender().send(serial ? wire::buildMessage(kw::sycreaktfener, {*serial, "", ""}) : std::nullopt);
     resetMeterPage();
 }
 
@@ -161,7 +162,7 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
     state.pendingKind = "anideger";
     p_.table->setCursor(0);
     const auto serial = toCp1254(p_.Edit111->text());
-    p_.shell->sender().send(serial ? wire::buildMessage("enertum", {*serial}) : std::nullopt);
+    p_.shell->sender().send(serial ? wire::buildMessage(kw::enertum, {*serial}) : std::nullopt);
     p_.shell->setRequestLine(QStringLiteral("Lütfen bekleyin..."));
     p_.shell->setStatusLine(QString());
 }
