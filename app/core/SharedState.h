@@ -13,9 +13,6 @@ struct ServerMessage {
     std::string body;
 };
 
-// Device kinds are the icon indexes of the device list entries.
-enum DeviceKind : std::int32_t { KindKrt100 = 0, KindKlm200 = 3, KindZdn100 = 4 };
-
 struct SharedState {
     static constexpr int messageCapacity = 256;
 
@@ -25,7 +22,7 @@ struct SharedState {
     std::string pendingKind;      // how the next "enerjial" reply is read
     bool loggedIn = false;        // a login message went out on this connection
     std::int32_t activeSerial = 12001;
-    std::int32_t activeKind = KindKrt100;
+    std::int32_t activeKind = 0;  // device kind (icon index) of the active device: the compensation relay
     char decimalSeparator = ',';  // of the current locale, read when the main window shows
 };
 
