@@ -19,22 +19,10 @@
 #include <QTextEdit>
 
 // The shell's own widgets keep their colours and texts in plain accessors.
-#if __has_include("app/ui/ActivityLamp.h")
 #include "app/ui/ActivityLamp.h"
-#define IZLEME_DRIVE_HAS_LAMP 1
-#endif
-#if __has_include("app/ui/UrlLabel.h")
 #include "app/ui/UrlLabel.h"
-#define IZLEME_DRIVE_HAS_URL_LABEL 1
-#endif
-#if __has_include("toolkit/ui/GroupBar.h")
 #include "toolkit/ui/GroupBar.h"
-#define IZLEME_DRIVE_HAS_GROUP_BAR 1
-#endif
-#if __has_include("toolkit/ui/LedDisplay.h")
 #include "toolkit/ui/LedDisplay.h"
-#define IZLEME_DRIVE_HAS_LED 1
-#endif
 
 namespace izleme {
 
@@ -100,9 +88,7 @@ std::optional<QString> readText(const QObject* object) {
     if (auto* w = qobject_cast<const QListWidget*>(object)) return w->currentItem() ? w->currentItem()->text() : QString();
     if (auto* w = qobject_cast<const QProgressBar*>(object)) return QString::number(w->value());
     if (auto* w = qobject_cast<const QGroupBox*>(object)) return w->title();
-#ifdef IZLEME_DRIVE_HAS_LED
     if (auto* w = qobject_cast<const LedDisplay*>(object)) return w->text();
-#endif
     if (auto text = metaGetter<QString>(object, "text")) return text;
     if (auto* w = qobject_cast<const QWidget*>(object); w && w->isWindow()) return w->windowTitle();
     return std::nullopt;
@@ -177,15 +163,9 @@ std::optional<bool> readChecked(const QObject* object) {
 
 std::optional<QColor> readColor(const QObject* object) {
     if (!object) return std::nullopt;
-#ifdef IZLEME_DRIVE_HAS_LAMP
     if (auto* w = qobject_cast<const ActivityLamp*>(object)) return w->brushColor();
-#endif
-#ifdef IZLEME_DRIVE_HAS_URL_LABEL
     if (auto* w = qobject_cast<const UrlLabel*>(object)) return w->shownColor();
-#endif
-#ifdef IZLEME_DRIVE_HAS_GROUP_BAR
     if (auto* w = qobject_cast<const GroupBarEntry*>(object)) return w->fontColor();
-#endif
     if (auto c = metaGetter<QColor>(object, "brushColor")) return c;
     if (auto c = metaGetter<QColor>(object, "fontColor")) return c;
     if (auto* w = qobject_cast<const QWidget*>(object)) {
