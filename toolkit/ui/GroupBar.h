@@ -18,7 +18,6 @@ public:
     GroupBarEntry(const QString& caption, int iconIndex, QWidget* parent = nullptr);
 
     QString caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
     int iconIndex() const { return iconIndex_; }
     void setIconIndex(int index);
     QColor fontColor() const { return fontColor_; }
