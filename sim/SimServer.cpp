@@ -65,8 +65,6 @@ bool SimServer::listen(QString& error) {
     return true;
 }
 
-QString SimServer::address() const { return server_.serverAddress().toString(); }
-
 void SimServer::followWallClock() {
     if (options_.seed) return;  // the seeded clock moves only with requests
     const double elapsed = static_cast<double>(wall_.elapsed()) / 1000.0 * options_.timeScale;

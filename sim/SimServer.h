@@ -19,7 +19,6 @@ public:
     SimServer(const Options& options, Scenario scenario, QObject* parent = nullptr);
 
     bool listen(QString& error);
-    QString address() const;
     quint16 port() const { return server_.serverPort(); }
 
 private:

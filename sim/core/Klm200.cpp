@@ -1,11 +1,11 @@
 #include "sim/core/Klm200.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "sim/core/CivilTime.h"
+#include "sim/core/Stepping.h"
 
 namespace izleme::sim {
 
@@ -14,12 +14,7 @@ Klm200::Klm200(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start)
 }
 
 void Klm200::advanceTo(std::int64_t t) {
-    while (now_ < t) {
-        const std::int64_t gap = t - now_;
-        const std::int64_t dt = gap > 6 * 3600 ? 300 : std::min<std::int64_t>(gap, 2);
-        now_ += dt;
-        load_.step(now_, static_cast<double>(dt));
-    }
+    stepTo(now_, t, stepSeconds, [this](double dt) { load_.step(now_, dt); });
     measure();
 }
 

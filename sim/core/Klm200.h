@@ -42,6 +42,8 @@ public:
     int settingsWrites() const { return settingsWrites_; }
 
 private:
+    static constexpr std::int64_t stepSeconds = 2;
+
     void measure();
 
     DeviceSetup setup_;

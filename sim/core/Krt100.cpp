@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sim/core/RegisterReply.h"
+#include "sim/core/Stepping.h"
 
 namespace izleme::sim {
 namespace {
@@ -39,20 +40,11 @@ Krt100::Krt100(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start,
     for (auto& t : offSince_) t = now_ - 3600;
     lastSwitch_ = now_ - 3600;
     // Warm-up with coarse steps: only the counters and their history matter.
-    while (now_ + 600 <= start) {
-        now_ += 600;
-        step(600.0);
-    }
-    advanceTo(start);
+    warmUpTo(now_, start, stepSeconds, [this](double dt) { step(dt); });
 }
 
 void Krt100::advanceTo(std::int64_t t) {
-    while (now_ < t) {
-        const std::int64_t gap = t - now_;
-        const std::int64_t dt = gap > 6 * 3600 ? 300 : std::min<std::int64_t>(gap, static_cast<std::int64_t>(stepSeconds));
-        now_ += dt;
-        step(static_cast<double>(dt));
-    }
+    stepTo(now_, t, stepSeconds, [this](double dt) { step(dt); });
 }
 
 double Krt100::bankKvar(std::size_t phase) const {

@@ -28,8 +28,7 @@ struct RelaySettings {
 
 class Krt100 {
 public:
-    static constexpr int firstSettingsRegister = 166;
-    static constexpr double stepSeconds = 2.0;
+    static constexpr std::int64_t stepSeconds = 2;
 
     // Starts the plant warmSeconds before `start` and runs it up to `start`,
     // so that counters and history already hold several weeks.
@@ -57,12 +56,10 @@ public:
     const std::array<PhaseReading, 3>& phases() const { return phases_; }
     double frequency() const { return load_.last().frequency; }
     double temperature() const { return load_.last().temperature; }
-    bool stageOn(int stage) const { return on_[static_cast<std::size_t>(stage)]; }
     int stageWord() const;
     bool automatic() const { return automatic_; }
     const RelaySettings& settings() const { return settings_; }
     const EnergyCounters& counters() const { return counters_; }
-    const DeviceSetup& setup() const { return setup_; }
 
 private:
     void step(double dt);

@@ -43,7 +43,6 @@ public:
     // The device brought up to the clock, or nothing for an unknown serial.
     SimDevice* device(const std::string& serial);
     const Account* login(const std::string& user, const std::string& password) const;
-    const Scenario& scenario() const { return scenario_; }
 
 private:
     Scenario scenario_;

@@ -1,10 +1,10 @@
 #include "sim/core/Zdn100.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "sim/core/CivilTime.h"
+#include "sim/core/Stepping.h"
 
 namespace izleme::sim {
 namespace {
@@ -23,32 +23,22 @@ EnergyTotals initialIndexes(const DeviceSetup& setup) {
 
 Zdn100::Zdn100(const DeviceSetup& setup, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds)
     : setup_(setup), load_(setup, seed), counters_(initialIndexes(setup)), now_(start - warmSeconds) {
-    while (now_ + 600 <= start) {
-        now_ += 600;
-        step(600.0);
-    }
-    advanceTo(start);
+    warmUpTo(now_, start, stepSeconds, [this](double dt) { step(dt); });
 }
 
 void Zdn100::advanceTo(std::int64_t t) {
-    while (now_ < t) {
-        const std::int64_t gap = t - now_;
-        const std::int64_t dt = gap > 6 * 3600 ? 300 : std::min<std::int64_t>(gap, 2);
-        now_ += dt;
-        step(static_cast<double>(dt));
-    }
+    stepTo(now_, t, stepSeconds, [this](double dt) { step(dt); });
 }
 
 void Zdn100::step(double dt) {
-    const LoadSample& s = load_.step(now_, dt);
-    kw_ = 0;
-    kvar_ = 0;
+    const LoadSample s = load_.step(now_, dt);
+    double kw = 0, kvar = 0;
     for (const auto& p : s.phases) {
         const double vScale = (p.volts / 230.0) * (p.volts / 230.0);
-        kw_ += p.activeKw;
-        kvar_ += p.reactiveKvar - setup_.fixedKvar / 3.0 * vScale;
+        kw += p.activeKw;
+        kvar += p.reactiveKvar - setup_.fixedKvar / 3.0 * vScale;
     }
-    counters_.add(now_, dt, kw_, kvar_);
+    counters_.add(now_, dt, kw, kvar);
 }
 
 std::string Zdn100::readout() const {

@@ -23,17 +23,15 @@ public:
     std::string readout() const;
 
     const EnergyCounters& counters() const { return counters_; }
-    const LoadSample& load() const { return load_.last(); }
-    double totalKw() const { return kw_; }
-    double totalKvar() const { return kvar_; }
 
 private:
+    static constexpr std::int64_t stepSeconds = 2;
+
     void step(double dt);
 
     DeviceSetup setup_;
     LoadModel load_;
     EnergyCounters counters_;
-    double kw_ = 0, kvar_ = 0;
     std::int64_t now_;
 };
 
