@@ -24,80 +24,28 @@ bool profileFromName(const std::string& name, LoadProfile& out) {
 
 Scenario demoScenario() {
     Scenario s;
-
-    DeviceSetup fabrika;
-    fabrika.serial = "12001";
-    fabrika.name = "Fabrika Ana Pano";
-    fabrika.group = "Fabrika";
-    fabrika.model = "KRT100";
-    fabrika.profile = LoadProfile::Industrial;
-    fabrika.peakKw = 180;
-    fabrika.baseKw = 30;
-    fabrika.loadCos = 0.78;
-    fabrika.nonlinearShare = 0.18;
-    fabrika.ctRatio = 100;
-    fabrika.targetCos = 0.98;
-    fabrika.stageKvar = {5, 5, 10, 10, 15, 15, 20, 20, 25, 25, 30, 30};
-    fabrika.stagePhase = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4};
-    s.devices.push_back(fabrika);
-
-    // A bank too small for the afternoon peak: its ratios climb through the
-    // penalty classes during the working day.
-    DeviceSetup atolye;
-    atolye.serial = "12002";
-    atolye.name = "Atölye Kompanzasyon";
-    atolye.group = "fabrika";
-    atolye.model = "KRT100";
-    atolye.profile = LoadProfile::Industrial;
-    atolye.peakKw = 95;
-    atolye.baseKw = 8;
-    atolye.loadCos = 0.74;
-    atolye.nonlinearShare = 0.30;
-    atolye.ctRatio = 50;
-    atolye.targetCos = 0.95;
-    atolye.stageKvar = {2.5, 2.5, 5, 5, 5, 7.5, 7.5, 10, 0, 0, 0, 0};
-    atolye.stagePhase = {1, 2, 3, 4, 4, 4, 4, 4, 0, 0, 0, 0};
-    s.devices.push_back(atolye);
-
-    DeviceSetup koruma;
-    koruma.serial = "13001";
-    koruma.name = "Trafo Koruma Rölesi";
-    koruma.group = "Fabrika";
-    koruma.model = "KLM200";
-    koruma.profile = LoadProfile::Industrial;
-    koruma.peakKw = 180;
-    koruma.baseKw = 30;
-    koruma.loadCos = 0.92;
-    koruma.ctRatio = 100;
-    s.devices.push_back(koruma);
-
-    // A meter whose fixed compensation is a little short: near the limits.
-    DeviceSetup sayac;
-    sayac.serial = "14001";
-    sayac.name = "Şube Sayacı";
-    sayac.group = "Şubeler";
-    sayac.model = "ZDN100";
-    sayac.profile = LoadProfile::Commercial;
-    sayac.peakKw = 60;
-    sayac.baseKw = 6;
-    sayac.loadCos = 0.86;
-    sayac.nonlinearShare = 0.10;
-    sayac.fixedKvar = 18;
-    sayac.ctRatio = 40;
-    s.devices.push_back(sayac);
-
-    DeviceSetup depo;
-    depo.serial = "12003";
-    depo.name = "Depo Panosu";
-    depo.group = "ŞUBELER";
-    depo.model = "KRT100";
-    depo.profile = LoadProfile::Continuous;
-    depo.peakKw = 40;
-    depo.baseKw = 22;
-    depo.loadCos = 0.82;
-    depo.ctRatio = 60;
-    depo.online = false;
-    s.devices.push_back(depo);
+    s.devices = {
+        {.serial = "12001", .name = "Fabrika Ana Pano", .group = "Fabrika", .model = "KRT100",
+         .profile = LoadProfile::Industrial, .peakKw = 180, .baseKw = 30, .loadCos = 0.78, .nonlinearShare = 0.18,
+         .ctRatio = 100, .targetCos = 0.98,
+         .stageKvar = {5, 5, 10, 10, 15, 15, 20, 20, 25, 25, 30, 30},
+         .stagePhase = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}},
+        // A bank too small for the afternoon peak: its ratios climb through the
+        // penalty classes during the working day.
+        {.serial = "12002", .name = "Atölye Kompanzasyon", .group = "fabrika", .model = "KRT100",
+         .profile = LoadProfile::Industrial, .peakKw = 95, .baseKw = 8, .loadCos = 0.74, .nonlinearShare = 0.30,
+         .ctRatio = 50, .targetCos = 0.95,
+         .stageKvar = {2.5, 2.5, 5, 5, 5, 7.5, 7.5, 10, 0, 0, 0, 0},
+         .stagePhase = {1, 2, 3, 4, 4, 4, 4, 4, 0, 0, 0, 0}},
+        {.serial = "13001", .name = "Trafo Koruma Rölesi", .group = "Fabrika", .model = "KLM200",
+         .profile = LoadProfile::Industrial, .peakKw = 180, .baseKw = 30, .loadCos = 0.92, .ctRatio = 100},
+        // A meter whose fixed compensation is a little short: near the limits.
+        {.serial = "14001", .name = "Şube Sayacı", .group = "Şubeler", .model = "ZDN100",
+         .profile = LoadProfile::Commercial, .peakKw = 60, .baseKw = 6, .loadCos = 0.86, .nonlinearShare = 0.10,
+         .fixedKvar = 18, .ctRatio = 40},
+        {.serial = "12003", .name = "Depo Panosu", .group = "ŞUBELER", .model = "KRT100", .online = false,
+         .profile = LoadProfile::Continuous, .peakKw = 40, .baseKw = 22, .loadCos = 0.82, .ctRatio = 60},
+    };
 
     Account demo;
     demo.user = "demo";
