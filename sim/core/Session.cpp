@@ -179,6 +179,7 @@ Reply Session::login(const std::vector<std::string>& fields) {
 
 Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::string>& fields) {
     Reply reply;
+    // As the client sent it (code page 1254): echoed back unconverted.
     const std::string serial = trimmed(field(fields, 0));
     // Unknown keywords are forwarded nowhere and answered with nothing.
     static constexpr std::string_view known[] = {
@@ -190,7 +191,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
 
     SimDevice* d = owns(serial) ? world_.device(serial) : nullptr;
     if (!d || !d->setup.online) {
-        reply.messages.push_back(offlineMessage(toWire(serial)));
+        reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
     group_ = d->setup.group;
@@ -217,7 +218,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         else if (keyword == kw::cezasiniryaz) k->writeSettings(169, settingValues(fields));
         else if (keyword == kw::almacikmasureyaz) k->writeSettings(173, settingValues(fields));
         else if (keyword == kw::reakkaporanyaz) k->writeSettings(179, settingValues(fields));
-        else reply.messages.push_back(offlineMessage(toWire(serial)));
+        else reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
     if (Klm200* g = d->guard.get()) {
@@ -227,7 +228,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         else if (keyword == kw::roleaktif) {
             const std::string b = field(fields, 1);
             g->pullOutputs(b.empty() ? 0 : static_cast<unsigned char>(b[0]));
-        } else reply.messages.push_back(offlineMessage(toWire(serial)));
+        } else reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
     if (Zdn100* m = d->meter.get()) {
@@ -249,23 +250,22 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         } else if (keyword == kw::sycreaktfener) {
             const Range r = dateRange(m->counters(), now, field(fields, 1), field(fields, 2), recorded);
             reply.messages.push_back(fieldsMessage(kw::tedassycal, rangeFields(toWire(d->setup.serial), r, 0.001)));
-        } else reply.messages.push_back(offlineMessage(toWire(serial)));
+        } else reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
-    reply.messages.push_back(offlineMessage(toWire(serial)));
+    reply.messages.push_back(offlineMessage(serial));
     return reply;
 }
 
 std::vector<std::string> Session::deviceRecords() {
     std::vector<std::string> out;
     if (!account_) return out;
-    const std::string group = group_.empty() && !account_->devices.empty() ? "" : group_;
     int row = 1;
     for (const std::string& serial : account_->devices) {
         ++row;
         SimDevice* d = world_.device(serial);
         if (!d || !d->relay || !d->setup.online) continue;
-        if (!group.empty() && device::groupCaption(d->setup.group) != device::groupCaption(group)) continue;
+        if (!group_.empty() && device::groupCaption(d->setup.group) != device::groupCaption(group_)) continue;
         out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->setup.group), deviceRecord(d->relay->instantRegisters(), row)}));
     }
     return out;

@@ -124,6 +124,8 @@ TEST_F(Fixture, FieldRepliesHaveTheirLayouts) {
     }
     EXPECT_EQ(ask("yenimesajiste", {"demo"}).size(), 3u);
     EXPECT_EQ(test::splitMessage(ask("enertum", {"12003"})[0])[1], "12003");
+    // An unknown serial comes back with the bytes the client sent, letters of code page 1254 included.
+    EXPECT_EQ(test::splitMessage(ask("enertum", {"\xDE" "1\xFD"})[0]), (std::vector<std::string>{"Hattayok", "\xDE" "1\xFD"}));
 }
 
 TEST_F(Fixture, DateRangeCountersGrowAndDatesEchoBack) {
