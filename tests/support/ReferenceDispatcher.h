@@ -88,8 +88,9 @@ inline const EnerjialRoute* routeOf(std::string_view pendingKind) {
     };
     for (auto kind : routed) {
         if (kind != pendingKind) continue;
-        // The texts of a route are the production table's; a kind missing
-        // there still gets a route here, so that the difference shows.
+        // The texts of a route come from the client's route table (its own
+        // tests hold them). A routed kind missing from that table still gets
+        // a route here, carrying only its kind, so that the difference shows.
         if (const EnerjialRoute* r = findEnerjialRoute(kind)) return r;
         static EnerjialRoute bare;
         bare = EnerjialRoute{};
