@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,8 @@ struct KindCase {
     const char* kind;
     bool routed;
 };
+
+void PrintTo(const KindCase& c, std::ostream* os) { *os << "pending kind \"" << c.kind << "\""; }
 
 class SplitReads : public ::testing::TestWithParam<KindCase> {};
 
