@@ -1,11 +1,6 @@
 // The step state machine of izleme-drive.
 #include "drive/ScriptRunner.h"
 
-#include "drive/DeviceListAccess.h"
-#include "drive/PageAccess.h"
-#include "drive/Snapshot.h"
-#include "drive/WidgetState.h"
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -17,6 +12,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "drive/DeviceListAccess.h"
+#include "drive/PageAccess.h"
+#include "drive/Snapshot.h"
+#include "drive/WidgetState.h"
 
 namespace izleme {
 
@@ -25,13 +28,9 @@ namespace {
 constexpr int kTickMs = 10;
 constexpr int kDefaultWaitMs = 5000;
 
-QString quoted(const QString& text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
+QString quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
-QString stripMnemonic(QString text) {
-    return text.remove(QLatin1Char('&'));
-}
+QString stripMnemonic(QString text) { return text.remove(QLatin1Char('&')); }
 
 // The Yes or No button of a question dialog: a message box, a button box,
 // or a button captioned Yes/Evet or No/Hayır.
@@ -75,42 +74,63 @@ ScriptRunner::ScriptRunner(const WindowSet& windows, const QString& scriptName, 
     connect(&ticker_, &QTimer::timeout, this, &ScriptRunner::tick);
 }
 
-void ScriptRunner::start(const QList<ScriptStep>& steps) {
+void ScriptRunner::setTimeoutScale(double scale) { timeoutScale_ = std::isfinite(scale) && scale > 0 ? scale : 1.0; }
+
+void ScriptRunner::start(const std::vector<ScriptStep>& steps) {
     steps_ = steps;
     index_ = 0;
     phase_ = Phase::Next;
     finished_ = false;
     passed_ = false;
+    failure_.clear();
+    answers_.clear();
+    stepStartNs_.assign(steps_.size(), 0);
+    timed_ = 0;
+    runClock_.start();
     ticker_.start();
 }
 
 void ScriptRunner::abandon(const QString& why) {
     if (finished_) return;
-    if (index_ >= steps_.size()) {
-        finished_ = true;
-        passed_ = true;
-        ticker_.stop();
-        emit finished(true);
-        return;
-    }
-    fail(why);
+    if (index_ < int(steps_.size())) return fail(why);
+    if (!answers_.empty()) return failAt(answers_.front().stepIndex, why);
+    finishPassed();
 }
 
 int ScriptRunner::limit(int ms) const {
-    return int(double(ms) * timeoutScale_);
+    const double scaled = double(ms) * timeoutScale_;
+    return scaled >= double(INT_MAX) ? INT_MAX : int(scaled);
 }
 
-void ScriptRunner::fail(const QString& why) {
+void ScriptRunner::fail(const QString& why) { failAt(index_, why); }
+
+void ScriptRunner::failAt(int stepIndex, const QString& why) {
     if (finished_) return;
-    const ScriptStep step = index_ < steps_.size() ? steps_[index_] : ScriptStep{};
-    failure_ = QStringLiteral("%1:%2: %3: %4").arg(scriptName_).arg(step.line).arg(step.source, why);
+    const ScriptStep step =
+        stepIndex >= 0 && stepIndex < int(steps_.size()) ? steps_[std::size_t(stepIndex)] : ScriptStep{};
+    failure_ = QStringLiteral("%1:%2: %3: %4").arg(scriptName_).arg(step.line).arg(sourceText(step), why);
     finished_ = true;
     passed_ = false;
     ticker_.stop();
     emit finished(false);
 }
 
+void ScriptRunner::finishPassed() {
+    finishTiming(int(steps_.size()) - 1);
+    finished_ = true;
+    passed_ = true;
+    ticker_.stop();
+    emit finished(true);
+}
+
+void ScriptRunner::finishTiming(int stepIndex) {
+    if (stepIndex != timed_ || stepIndex < 0 || stepIndex >= int(steps_.size())) return;
+    ++timed_;
+    emit stepTimed(steps_[std::size_t(stepIndex)], runClock_.nsecsElapsed() - stepStartNs_[std::size_t(stepIndex)]);
+}
+
 void ScriptRunner::passStep() {
+    if (phase_ != Phase::Action) finishTiming(index_);
     ++index_;
     phase_ = Phase::Next;
 }
@@ -119,10 +139,12 @@ void ScriptRunner::defer(std::function<void()> action) {
     // Runs from the event loop, not from the tick: if the handler opens a
     // modal window, the ticks go on inside its loop and can answer it.
     phase_ = Phase::Action;
-    QTimer::singleShot(0, this, [this, action = std::move(action)] {
-        if (finished_ || phase_ != Phase::Action) return;
+    const int stepIndex = index_;
+    QTimer::singleShot(0, this, [this, stepIndex, action = std::move(action)] {
+        if (finished_ || phase_ != Phase::Action || index_ != stepIndex) return;
         passStep();
         action();
+        if (!finished_) finishTiming(stepIndex);
     });
 }
 
@@ -130,29 +152,26 @@ void ScriptRunner::tick() {
     if (finished_ || busy_) return;
     busy_ = true;
     serviceAnswers();
+    if (finished_) {
+        busy_ = false;
+        return;
+    }
     if (phase_ == Phase::Next) {
-        if (index_ < steps_.size()) {
-            beginStep(steps_[index_]);
+        if (index_ < int(steps_.size())) {
+            finishTiming(index_ - 1);  // a handler still in its modal window
+            stepStartNs_[std::size_t(index_)] = runClock_.nsecsElapsed();
+            beginStep(steps_[std::size_t(index_)]);
         } else if (answers_.empty()) {
-            finished_ = true;
-            passed_ = true;
-            ticker_.stop();
             busy_ = false;
-            emit finished(true);
-            return;
+            return finishPassed();
         } else {
-            // Give armed answers the usual time to meet their question.
+            // Armed answers wait for their question until their own time is up.
             phase_ = Phase::Drain;
-            timeoutMs_ = limit(kDefaultWaitMs);
-            clock_.start();
         }
     } else if (phase_ == Phase::Drain) {
-        if (answers_.empty() || clock_.elapsed() > timeoutMs_) {
-            answers_.clear();
-            phase_ = Phase::Next;
-        }
-    } else if (phase_ != Phase::Action && index_ < steps_.size()) {
-        pollStep(steps_[index_]);
+        if (answers_.empty()) phase_ = Phase::Next;
+    } else if (phase_ != Phase::Action && index_ < int(steps_.size())) {
+        pollStep(steps_[std::size_t(index_)]);
     }
     busy_ = false;
 }
@@ -160,10 +179,16 @@ void ScriptRunner::tick() {
 void ScriptRunner::serviceAnswers() {
     if (answers_.empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) return;
-    if (modal == lastAnswered_) return;
-    QAbstractButton* button = answerButton(modal, answers_.front());
-    if (!button) return;
+    QAbstractButton* button = nullptr;
+    if (modal && modal->isVisible() && modal != lastAnswered_) button = answerButton(modal, answers_.front().yes);
+    if (!button) {
+        for (const ArmedAnswer& armed : answers_) {
+            if (runClock_.elapsed() > armed.deadlineMs) {
+                return failAt(armed.stepIndex, QStringLiteral("no question was asked within %1 ms").arg(armed.limitMs));
+            }
+        }
+        return;
+    }
     answers_.pop_front();
     lastAnswered_ = modal;
     QPointer<QAbstractButton> target(button);
@@ -173,123 +198,138 @@ void ScriptRunner::serviceAnswers() {
 }
 
 void ScriptRunner::beginStep(const ScriptStep& step) {
-    const QString& verb = step.verb;
     clock_.start();
-    if (verb == QLatin1String("type")) {
-        beginType(step);
-    } else if (verb == QLatin1String("click")) {
-        beginClick(step);
-    } else if (verb == QLatin1String("key")) {
-        beginKey(step);
-    } else if (verb == QLatin1String("tab")) {
-        beginTab(step);
-    } else if (verb == QLatin1String("select")) {
-        phase_ = Phase::Select;
-        timeoutMs_ = limit(kDefaultWaitMs);
-        pollStep(step);
-    } else if (verb == QLatin1String("answer")) {
-        answers_.push_back(step.args[0] == QLatin1String("Yes"));
-        passStep();
-    } else if (verb == QLatin1String("wait") || verb == QLatin1String("waitchange")) {
-        const bool change = verb == QLatin1String("waitchange");
-        const int msArg = change ? 1 : 2;
-        timeoutMs_ = limit(step.args.size() > msArg ? step.args[msArg].toInt() : kDefaultWaitMs);
-        QString why;
-        QObject* target = windows_.find(step.args[0], &why);
-        if (!target) return fail(why);
-        const auto text = readText(target);
-        if (!text) return fail(QStringLiteral("%1 has no text").arg(step.args[0]));
-        initialText_ = *text;
-        phase_ = change ? Phase::WaitChange : Phase::Wait;
-        pollStep(step);
-    } else if (verb == QLatin1String("sleep")) {
-        timeoutMs_ = step.args[0].toInt();
-        phase_ = Phase::Sleep;
-        pollStep(step);
-    } else if (verb == QLatin1String("snapshot")) {
-        QString why;
-        if (!writeSnapshot(windows_, outDir_, step.args[0], &why)) return fail(why);
-        passStep();
-    } else {
-        fail(QStringLiteral("unknown step \"%1\"").arg(verb));
+    switch (step.kind) {
+        case StepKind::Type:
+            return beginType(step);
+        case StepKind::Click:
+            return beginClick(step);
+        case StepKind::Key:
+            return beginKey(step);
+        case StepKind::Tab:
+            return beginTab(step);
+        case StepKind::Select:
+        case StepKind::WaitEntry:
+            phase_ = step.kind == StepKind::Select ? Phase::Select : Phase::WaitEntry;
+            timeoutMs_ = limit(step.args.size() > 1 ? *parseMilliseconds(step.args[1]) : kDefaultWaitMs);
+            return pollStep(step);
+        case StepKind::Answer: {
+            const int ms = limit(step.args.size() > 1 ? *parseMilliseconds(step.args[1]) : kDefaultWaitMs);
+            answers_.push_back({step.args[0] == "Yes", index_, ms, runClock_.elapsed() + ms});
+            return passStep();
+        }
+        case StepKind::Wait:
+        case StepKind::WaitChange: {
+            const bool change = step.kind == StepKind::WaitChange;
+            const std::size_t msArg = change ? 1 : 2;
+            timeoutMs_ = limit(step.args.size() > msArg ? *parseMilliseconds(step.args[msArg]) : kDefaultWaitMs);
+            QString why;
+            QObject* target = windows_.find(argText(step, 0), &why);
+            if (!target) return fail(why);
+            const auto text = readText(target);
+            if (!text) return fail(QStringLiteral("%1 has no text").arg(argText(step, 0)));
+            initialText_ = *text;
+            phase_ = change ? Phase::WaitChange : Phase::Wait;
+            return pollStep(step);
+        }
+        case StepKind::Sleep:
+            timeoutMs_ = *parseMilliseconds(step.args[0]);
+            phase_ = Phase::Sleep;
+            return pollStep(step);
+        case StepKind::Snapshot: {
+            QString why;
+            if (!writeSnapshot(windows_, outDir_, argText(step, 0), &why)) return fail(why);
+            return passStep();
+        }
     }
+    fail(QStringLiteral("unknown step \"%1\"").arg(QString::fromStdString(step.verb)));
 }
 
 void ScriptRunner::pollStep(const ScriptStep& step) {
     const qint64 elapsed = clock_.elapsed();
     switch (phase_) {
-    case Phase::Sleep:
-        if (elapsed >= timeoutMs_) passStep();
-        return;
-    case Phase::Select: {
-        QWidget* bar = windows_.deviceList();
-        if (!bar) return fail(QStringLiteral("the main window has no device list RzGroupBar1"));
-        if (QAbstractButton* entry = findDeviceEntry(bar, step.args[0])) {
-            QPointer<QAbstractButton> target(entry);
-            defer([this, target] {
-                if (!target) return fail(QStringLiteral("the device list entry went away"));
-                target->click();
-            });
-        } else if (elapsed > timeoutMs_) {
-            fail(QStringLiteral("no device list entry %1 after %2 ms").arg(quoted(step.args[0])).arg(timeoutMs_));
-        }
-        return;
-    }
-    case Phase::Wait:
-    case Phase::WaitChange: {
-        QString why;
-        QObject* target = windows_.find(step.args[0], &why);
-        if (!target) return fail(why);
-        const QString text = readText(target).value_or(QString());
-        const bool done = phase_ == Phase::Wait ? text == step.args[1] : text != initialText_;
-        if (done) return passStep();
-        if (elapsed > timeoutMs_) {
-            if (phase_ == Phase::Wait) {
-                fail(QStringLiteral("text is %1 after %2 ms, expected %3").arg(quoted(text)).arg(timeoutMs_).arg(quoted(step.args[1])));
-            } else {
-                fail(QStringLiteral("text stayed %1 for %2 ms").arg(quoted(text)).arg(timeoutMs_));
+        case Phase::Sleep:
+            if (elapsed >= timeoutMs_) passStep();
+            return;
+        case Phase::Select:
+        case Phase::WaitEntry: {
+            QWidget* bar = windows_.deviceList();
+            if (!bar) return fail(QStringLiteral("the main window has no device list RzGroupBar1"));
+            const QString caption = argText(step, 0);
+            if (QAbstractButton* entry = findDeviceEntry(bar, caption)) {
+                if (phase_ == Phase::WaitEntry) return passStep();
+                QPointer<QAbstractButton> target(entry);
+                defer([this, target] {
+                    if (!target) return fail(QStringLiteral("the device list entry went away"));
+                    target->click();
+                });
+            } else if (elapsed > timeoutMs_) {
+                fail(QStringLiteral("no device list entry %1 after %2 ms").arg(quoted(caption)).arg(timeoutMs_));
             }
+            return;
         }
-        return;
-    }
-    default:
-        return;
+        case Phase::Wait:
+        case Phase::WaitChange: {
+            QString why;
+            QObject* target = windows_.find(argText(step, 0), &why);
+            if (!target) return fail(why);
+            const QString text = readText(target).value_or(QString());
+            const QString expected = phase_ == Phase::Wait ? argText(step, 1) : QString();
+            const bool done = phase_ == Phase::Wait ? text == expected : text != initialText_;
+            if (done) return passStep();
+            if (elapsed > timeoutMs_) {
+                if (phase_ == Phase::Wait) {
+                    fail(QStringLiteral("text is %1 after %2 ms, expected %3")
+                             .arg(quoted(text))
+                             .arg(timeoutMs_)
+                             .arg(quoted(expected)));
+                } else {
+                    fail(QStringLiteral("text stayed %1 for %2 ms").arg(quoted(text)).arg(timeoutMs_));
+                }
+            }
+            return;
+        }
+        default:
+            return;
     }
 }
 
 void ScriptRunner::beginType(const ScriptStep& step) {
     QString why;
-    QObject* target = windows_.find(step.args[0], &why);
+    const QString name = argText(step, 0);
+    QObject* target = windows_.find(name, &why);
     if (!target) return fail(why);
     if (!canTypeInto(target)) {
-        return fail(QStringLiteral("%1 (%2) does not take text").arg(step.args[0], QString::fromLatin1(target->metaObject()->className())));
+        return fail(QStringLiteral("%1 (%2) does not take text")
+                        .arg(name, QString::fromLatin1(target->metaObject()->className())));
     }
     QPointer<QObject> guard(target);
-    const QString text = step.args[1];
+    const QString text = argText(step, 1);
     const int stepIndex = index_;
     defer([this, guard, text, stepIndex] {
         QString reason;
         if (!guard || !typeText(guard, text, &reason)) {
-            index_ = stepIndex;  // report the type step, not the next one
-            fail(guard ? reason : QStringLiteral("the widget went away"));
+            failAt(stepIndex,
+                   guard ? reason : QStringLiteral("the widget went away"));  // the type step, not the next one
         }
     });
 }
 
 void ScriptRunner::beginClick(const ScriptStep& step) {
     QString why;
-    QObject* target = windows_.find(step.args[0], &why);
+    const QString name = argText(step, 0);
+    QObject* target = windows_.find(name, &why);
     if (!target) return fail(why);
     if (auto* action = qobject_cast<QAction*>(target)) {
-        if (!action->isEnabled()) return fail(QStringLiteral("%1 is disabled").arg(step.args[0]));
+        if (!action->isEnabled()) return fail(QStringLiteral("%1 is disabled").arg(name));
         QPointer<QAction> guard(action);
         return defer([guard] {
             if (guard) guard->trigger();
         });
     }
     auto* widget = qobject_cast<QWidget*>(target);
-    if (!widget) return fail(QStringLiteral("%1 cannot be clicked").arg(step.args[0]));
-    if (!widget->isEnabled()) return fail(QStringLiteral("%1 is disabled").arg(step.args[0]));
+    if (!widget) return fail(QStringLiteral("%1 cannot be clicked").arg(name));
+    if (!widget->isEnabled()) return fail(QStringLiteral("%1 is disabled").arg(name));
     QPointer<QWidget> guard(widget);
     defer([guard] {
         if (!guard) return;
@@ -303,13 +343,15 @@ void ScriptRunner::beginClick(const ScriptStep& step) {
 
 void ScriptRunner::beginKey(const ScriptStep& step) {
     QString why;
-    QObject* target = windows_.find(step.args[0], &why);
+    const QString name = argText(step, 0);
+    const QString keyName = argText(step, 1);
+    QObject* target = windows_.find(name, &why);
     if (!target) return fail(why);
     auto* widget = qobject_cast<QWidget*>(target);
-    if (!widget) return fail(QStringLiteral("%1 is not a widget").arg(step.args[0]));
-    const QKeySequence sequence = QKeySequence::fromString(step.args[1], QKeySequence::PortableText);
+    if (!widget) return fail(QStringLiteral("%1 is not a widget").arg(name));
+    const QKeySequence sequence = QKeySequence::fromString(keyName, QKeySequence::PortableText);
     if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown) {
-        return fail(QStringLiteral("unknown key %1").arg(quoted(step.args[1])));
+        return fail(QStringLiteral("unknown key %1").arg(quoted(keyName)));
     }
     const QKeyCombination combination = sequence[0];
     const Qt::Key key = combination.key();
@@ -317,8 +359,8 @@ void ScriptRunner::beginKey(const ScriptStep& step) {
     QString text;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         text = QStringLiteral("\r");
-    } else if (step.args[1].size() == 1 && !(modifiers & Qt::ControlModifier)) {
-        text = step.args[1];
+    } else if (keyName.size() == 1 && !(modifiers & Qt::ControlModifier)) {
+        text = keyName;
     }
     QPointer<QWidget> guard(widget);
     defer([guard, key, modifiers, text] {
@@ -337,15 +379,16 @@ void ScriptRunner::beginKey(const ScriptStep& step) {
 void ScriptRunner::beginTab(const ScriptStep& step) {
     QTabWidget* pages = windows_.pageControl();
     if (!pages) return fail(QStringLiteral("the main window has no page control suiPageControl1"));
+    const QString caption = argText(step, 0);
     int index = -1;
     for (int i = 0; i < pages->count(); ++i) {
-        if (stripMnemonic(pages->tabText(i)) == step.args[0]) {
+        if (stripMnemonic(pages->tabText(i)) == caption) {
             index = i;
             break;
         }
     }
-    if (index < 0) return fail(QStringLiteral("no page captioned %1").arg(quoted(step.args[0])));
-    if (!isTabShown(pages, index)) return fail(QStringLiteral("the tab %1 is hidden").arg(quoted(step.args[0])));
+    if (index < 0) return fail(QStringLiteral("no page captioned %1").arg(quoted(caption)));
+    if (!isTabShown(pages, index)) return fail(QStringLiteral("the tab %1 is hidden").arg(quoted(caption)));
     QPointer<QTabWidget> guard(pages);
     defer([guard, index] {
         if (guard) selectPage(guard, index);

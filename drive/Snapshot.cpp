@@ -1,12 +1,8 @@
 // Recording of widget states and the main window picture.
 #include "drive/Snapshot.h"
 
-#include "drive/DeviceListAccess.h"
-#include "drive/PageAccess.h"
-#include "drive/WidgetState.h"
-#include "drive/WindowSet.h"
-
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -14,15 +10,19 @@
 #include <QJsonDocument>
 #include <QListWidget>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTabWidget>
+
+#include "drive/DeviceListAccess.h"
+#include "drive/PageAccess.h"
+#include "drive/WidgetState.h"
+#include "drive/WindowSet.h"
 
 namespace izleme {
 
 namespace {
 
-QJsonValue orNull(const std::optional<QString>& v) {
-    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
-}
+QJsonValue orNull(const std::optional<QString>& v) { return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null); }
 
 QJsonObject widgetState(const QWidget* w) {
     QJsonObject o;
@@ -38,9 +38,7 @@ QJsonObject widgetState(const QWidget* w) {
     return o;
 }
 
-bool isInternalName(const QString& name) {
-    return name.isEmpty() || name.startsWith(QLatin1String("qt_"));
-}
+bool isInternalName(const QString& name) { return name.isEmpty() || name.startsWith(QLatin1String("qt_")); }
 
 QJsonArray tabsOf(const QTabWidget* pages) {
     QJsonArray tabs;
@@ -61,6 +59,25 @@ QJsonArray logLines(const WindowSet& windows) {
     if (!list) return lines;
     for (int i = 0; i < list->count(); ++i) lines.append(list->item(i)->text());
     return lines;
+}
+
+// The modal window that is open over the main window, if any.
+QWidget* openModal(const WindowSet& windows) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->isVisible() && modal != windows.mainWindow() ? modal : nullptr;
+}
+
+// The name a modal window's picture carries: its objectName when that is
+// usable in a file name, otherwise "modal" (a question box has none).
+QString modalName(const QWidget* modal) {
+    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_]+$"));
+    return safe.match(modal->objectName()).hasMatch() ? modal->objectName() : QStringLiteral("modal");
+}
+
+bool savePicture(QWidget* window, const QString& path, QString* why) {
+    if (window->grab().toImage().save(path, "PNG")) return true;
+    if (why) *why = QStringLiteral("cannot write %1").arg(path);
+    return false;
 }
 
 }  // namespace
@@ -115,6 +132,8 @@ QJsonObject captureState(const WindowSet& windows, const QString& label) {
         groups.append(go);
     }
     root["deviceList"] = groups;
+    const QWidget* modal = openModal(windows);
+    root["modal"] = modal ? QJsonValue(modalName(modal)) : QJsonValue(QJsonValue::Null);
     root["log"] = logLines(windows);
     return root;
 }
@@ -130,10 +149,9 @@ bool writeSnapshot(const WindowSet& windows, const QString& dir, const QString& 
         return false;
     }
     const QString base = QDir(dir).filePath(label);
-    const QImage picture = main->grab().toImage();
-    if (!picture.save(base + QStringLiteral(".png"), "PNG")) {
-        if (why) *why = QStringLiteral("cannot write %1.png").arg(base);
-        return false;
+    if (!savePicture(main, base + QStringLiteral(".png"), why)) return false;
+    if (QWidget* modal = openModal(windows)) {
+        if (!savePicture(modal, base + QLatin1Char('-') + modalName(modal) + QStringLiteral(".png"), why)) return false;
     }
     QFile json(base + QStringLiteral(".json"));
     if (!json.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -12,7 +12,8 @@ class WindowSet;
 // The JSON document of the current state, with the given label.
 QJsonObject captureState(const WindowSet& windows, const QString& label);
 
-// Writes DIR/LABEL.png and DIR/LABEL.json. Returns false with the reason.
+// Writes DIR/LABEL.png (the main window), DIR/LABEL-NAME.png when a modal
+// window NAME is open over it, and DIR/LABEL.json. Returns false with the reason.
 bool writeSnapshot(const WindowSet& windows, const QString& dir, const QString& label, QString* why);
 
 }  // namespace izleme
