@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
-#include "server/core/Cp1254.h"
 #include "server/core/DeviceEntry.h"
 #include "server/core/Keywords.h"
 #include "sim/core/CivilTime.h"
+#include "sim/core/DecimalField.h"
 #include "sim/core/Replies.h"
+#include "toolkit/core/Cp1254.h"
 
 namespace izleme::sim {
 namespace {
@@ -36,26 +38,24 @@ std::string trimmed(const std::string& s) {
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-int toInt(const std::string& s) {
-    int v = 0;
-    bool neg = false;
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = std::min(v * 10 + (s[i] - '0'), 10000000);
-    return neg ? -v : v;
-}
-
 std::string integerText(double x) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(std::llround(x)));
     return buf;
 }
 
-// Register values of a settings write: serial, then high and low byte pairs.
-std::vector<int> settingValues(const std::vector<std::string>& f) {
+// Register values of a settings write: the serial, then the high and the low
+// byte of each register, every byte 0..255. Nothing when a byte is missing,
+// not a number or out of range: such a write changes no register.
+std::optional<std::vector<int>> settingValues(const std::vector<std::string>& f) {
+    if (f.size() < 3 || f.size() % 2 == 0) return std::nullopt;
     std::vector<int> v;
-    for (std::size_t i = 1; i + 1 < f.size(); i += 2) v.push_back(toInt(f[i]) * 256 + toInt(f[i + 1]));
+    for (std::size_t i = 1; i + 1 < f.size(); i += 2) {
+        const auto high = decimalField(f[i], 0, 255);
+        const auto low = decimalField(f[i + 1], 0, 255);
+        if (!high || !low) return std::nullopt;
+        v.push_back(*high * 256 + *low);
+    }
     return v;
 }
 
@@ -129,9 +129,7 @@ std::vector<std::string> Session::newMessageNotices() {
     return {newMessagesNotice()};
 }
 
-bool Session::owns(const std::string& serial) const {
-    return account_ && std::find(account_->devices.begin(), account_->devices.end(), serial) != account_->devices.end();
-}
+bool Session::owns(const std::string& serial) const { return owned_.count(serial) != 0; }
 
 Reply Session::handle(std::string_view request) {
     if (requestStep_ > 0) world_.advance(requestStep_);
@@ -162,15 +160,21 @@ Reply Session::login(const std::vector<std::string>& fields) {
     const std::string user = cp1254::toUtf8(field(fields, 0));
     const std::string password = cp1254::toUtf8(field(fields, 1));
     account_ = world_.login(user, password);
+    owned_.clear();
+    group_.reset();
     if (!account_) {
         reply.close = true;
         return reply;
     }
+    owned_.insert(account_->devices.begin(), account_->devices.end());
     reply.messages.push_back(pongMessage());
+    reply.messages.reserve(1 + account_->devices.size() + 1);
+    // The list needs only what the scenario says: no device is built for it.
     for (const std::string& serial : account_->devices) {
-        const SimDevice* d = world_.device(serial);
+        const DeviceSetup* d = world_.setup(serial);
         if (!d) continue;
-        reply.messages.push_back(deviceEntryMessage(toWire(d->setup.group), toWire(d->setup.model), toWire(d->setup.name), toWire(d->setup.serial)));
+        reply.messages.push_back(
+            deviceEntryMessage(toWire(d->group), toWire(d->model), toWire(d->name), toWire(d->serial)));
     }
     announced_ = 0;
     for (auto& m : newMessageNotices()) reply.messages.push_back(m);
@@ -183,10 +187,10 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
     const std::string serial = trimmed(field(fields, 0));
     // Unknown keywords are forwarded nowhere and answered with nothing.
     static constexpr std::string_view known[] = {
-        kw::enertum,         kw::enerharcanan,       kw::tavrsabitiste, kw::kondasatordurum, kw::kondasatorgucdurum,
-        kw::harmonikbir,     kw::harmonikiki,        kw::harmonikuc,    kw::sayac,           kw::reaktifener,
-        kw::sycreaktfener,   kw::AARdegerlerioku,    kw::roleaktif,     kw::kondansatorcek,  kw::cezasiniryaz,
-        kw::akmgerilimyaz,   kw::almacikmasureyaz,   kw::reakkaporanyaz};
+        kw::enertum,       kw::enerharcanan,     kw::tavrsabitiste, kw::kondasatordurum, kw::kondasatorgucdurum,
+        kw::harmonikbir,   kw::harmonikiki,      kw::harmonikuc,    kw::sayac,           kw::reaktifener,
+        kw::sycreaktfener, kw::AARdegerlerioku,  kw::roleaktif,     kw::kondansatorcek,  kw::cezasiniryaz,
+        kw::akmgerilimyaz, kw::almacikmasureyaz, kw::reakkaporanyaz};
     if (std::find(std::begin(known), std::end(known), keyword) == std::end(known)) return reply;
 
     SimDevice* d = owns(serial) ? world_.device(serial) : nullptr;
@@ -198,37 +202,57 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
     const std::int64_t now = world_.now();
 
     if (Krt100* k = d->relay.get()) {
-        if (keyword == kw::enertum) reply.messages.push_back(registerReplyMessage(k->instantRegisters()));
+        if (keyword == kw::enertum)
+            reply.messages.push_back(registerReplyMessage(k->instantRegisters()));
         else if (keyword == kw::enerharcanan) {
             const EnergyTotals& before = k->counters().beforeLastReset();
-            reply.messages.push_back(fieldsMessage(kw::Sycdegerleri, {integerText(before.activeWh / 1000.0), integerText(before.inductiveVarh / 1000.0),
-                                                                      integerText(before.capacitiveVarh / 1000.0)}));
+            reply.messages.push_back(fieldsMessage(
+                kw::Sycdegerleri, {integerText(before.activeWh / 1000.0), integerText(before.inductiveVarh / 1000.0),
+                                   integerText(before.capacitiveVarh / 1000.0)}));
             reply.messages.push_back(registerReplyMessage(k->consumptionRegisters()));
-        } else if (keyword == kw::tavrsabitiste) reply.messages.push_back(registerReplyMessage(k->settingsRegisters()));
-        else if (keyword == kw::kondasatordurum) reply.messages.push_back(registerReplyMessage(k->stageStateRegisters()));
-        else if (keyword == kw::kondasatorgucdurum) reply.messages.push_back(registerReplyMessage(k->stagePowerRegisters()));
-        else if (keyword == kw::harmonikbir) reply.messages.push_back(waveformMessage(k->waveform(0)));
-        else if (keyword == kw::harmonikiki) reply.messages.push_back(waveformMessage(k->waveform(1)));
-        else if (keyword == kw::harmonikuc) reply.messages.push_back(waveformMessage(k->waveform(2)));
+        } else if (keyword == kw::tavrsabitiste)
+            reply.messages.push_back(registerReplyMessage(k->settingsRegisters()));
+        else if (keyword == kw::kondasatordurum)
+            reply.messages.push_back(registerReplyMessage(k->stageStateRegisters()));
+        else if (keyword == kw::kondasatorgucdurum)
+            reply.messages.push_back(registerReplyMessage(k->stagePowerRegisters()));
+        else if (keyword == kw::harmonikbir)
+            reply.messages.push_back(waveformMessage(k->waveform(0)));
+        else if (keyword == kw::harmonikiki)
+            reply.messages.push_back(waveformMessage(k->waveform(1)));
+        else if (keyword == kw::harmonikuc)
+            reply.messages.push_back(waveformMessage(k->waveform(2)));
         else if (keyword == kw::reaktifener) {
             const Range r = dateRange(k->counters(), now, field(fields, 1), field(fields, 2), std::nullopt);
             reply.messages.push_back(fieldsMessage(kw::reaktifenerji, rangeFields(toWire(d->setup.serial), r, 1.0)));
-        } else if (keyword == kw::kondansatorcek) k->stageCommand(toInt(field(fields, 1)), toInt(field(fields, 2)));
-        else if (keyword == kw::akmgerilimyaz) k->writeSettings(166, settingValues(fields));
-        else if (keyword == kw::cezasiniryaz) k->writeSettings(169, settingValues(fields));
-        else if (keyword == kw::almacikmasureyaz) k->writeSettings(173, settingValues(fields));
-        else if (keyword == kw::reakkaporanyaz) k->writeSettings(179, settingValues(fields));
-        else reply.messages.push_back(offlineMessage(serial));
+        } else if (keyword == kw::kondansatorcek) {
+            // Coil address, then the high and the low byte of the coil value.
+            const auto item = decimalField(field(fields, 1), 0, 15);
+            const auto value = decimalField(field(fields, 2), 0, 255);
+            const bool lowByte = fields.size() < 4 || decimalField(fields[3], 0, 255);
+            if (item && value && lowByte) k->stageCommand(*item, *value);
+        } else if (keyword == kw::akmgerilimyaz || keyword == kw::cezasiniryaz || keyword == kw::almacikmasureyaz ||
+                   keyword == kw::reakkaporanyaz) {
+            const int first = keyword == kw::akmgerilimyaz      ? 166
+                              : keyword == kw::cezasiniryaz     ? 169
+                              : keyword == kw::almacikmasureyaz ? 173
+                                                                : 179;
+            if (const auto values = settingValues(fields)) k->writeSettings(first, *values);
+        } else
+            reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
     if (Klm200* g = d->guard.get()) {
         lastGuard_ = d->setup.serial;
-        if (keyword == kw::enertum) reply.messages.push_back(registerReplyMessage(g->registers()));
-        else if (keyword == kw::AARdegerlerioku) reply.messages.push_back(fieldsMessage(kw::akimdegerleri, g->currentFields()));
+        if (keyword == kw::enertum)
+            reply.messages.push_back(registerReplyMessage(g->registers()));
+        else if (keyword == kw::AARdegerlerioku)
+            reply.messages.push_back(fieldsMessage(kw::akimdegerleri, g->currentFields()));
         else if (keyword == kw::roleaktif) {
             const std::string b = field(fields, 1);
             g->pullOutputs(b.empty() ? 0 : static_cast<unsigned char>(b[0]));
-        } else reply.messages.push_back(offlineMessage(serial));
+        } else
+            reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
     if (Zdn100* m = d->meter.get()) {
@@ -250,7 +274,8 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         } else if (keyword == kw::sycreaktfener) {
             const Range r = dateRange(m->counters(), now, field(fields, 1), field(fields, 2), recorded);
             reply.messages.push_back(fieldsMessage(kw::tedassycal, rangeFields(toWire(d->setup.serial), r, 0.001)));
-        } else reply.messages.push_back(offlineMessage(serial));
+        } else
+            reply.messages.push_back(offlineMessage(serial));
         return reply;
     }
     reply.messages.push_back(offlineMessage(serial));
@@ -259,14 +284,19 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
 
 std::vector<std::string> Session::deviceRecords() {
     std::vector<std::string> out;
-    if (!account_) return out;
+    if (!account_ || !group_) return out;
+    const std::string group = device::groupCaption(*group_);
     int row = 1;
     for (const std::string& serial : account_->devices) {
         ++row;
+        // Filtered on the scenario first, so that only the relays of the group are built and moved.
+        const DeviceSetup* setup = world_.setup(serial);
+        if (!setup || setup->model != "KRT100" || !setup->online || device::groupCaption(setup->group) != group)
+            continue;
         SimDevice* d = world_.device(serial);
-        if (!d || !d->relay || !d->setup.online) continue;
-        if (!group_.empty() && device::groupCaption(d->setup.group) != device::groupCaption(group_)) continue;
-        out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->setup.group), deviceRecord(d->relay->instantRegisters(), row)}));
+        if (!d || !d->relay) continue;
+        out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->setup.group),
+                                                      deviceRecord(d->relay->instantRegisters(), row)}));
     }
     return out;
 }

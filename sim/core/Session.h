@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "sim/core/World.h"
@@ -29,7 +31,8 @@ public:
     bool loggedIn() const { return account_ != nullptr; }
     // "yenimesaj" when messages have appeared since the last notice.
     std::vector<std::string> newMessageNotices();
-    // "cihazenerji" for the on-line relays of the group the client works in.
+    // "cihazenerji" for the on-line relays of the group the client works in;
+    // none before the client has addressed a device.
     std::vector<std::string> deviceRecords();
 
 private:
@@ -41,9 +44,10 @@ private:
     World& world_;
     std::int64_t requestStep_;
     const Account* account_ = nullptr;
+    std::unordered_set<std::string_view> owned_;  // the account's serials (they live in the world's scenario)
     std::size_t announced_ = 0;
-    std::string group_;       // group of the last device addressed
-    std::string lastGuard_;   // last over-current relay addressed ("sabitleriyaz" has no serial)
+    std::optional<std::string> group_;  // group of the last device addressed
+    std::string lastGuard_;             // last over-current relay addressed ("sabitleriyaz" has no serial)
 };
 
 }  // namespace izleme::sim

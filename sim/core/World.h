@@ -28,9 +28,16 @@ struct SimDevice {
 // Simulated start time with a seed: Monday 4 March 2024, 09:00.
 std::int64_t seededStartTime();
 
+// How long a device runs before the start, so that its counters and their
+// history already hold several weeks.
+inline constexpr std::int64_t defaultWarmSeconds = 40 * 86400;
+
 class World {
 public:
-    World(Scenario scenario, std::uint64_t seed, std::int64_t start);
+    // Devices are built when first addressed: a device's state depends only on
+    // the seed, its serial, the start and the clock, never on when it was
+    // built, so an account of thousands starts at once.
+    World(Scenario scenario, std::uint64_t seed, std::int64_t start, std::int64_t warmSeconds = defaultWarmSeconds);
 
     std::int64_t start() const { return start_; }
     std::int64_t now() const { return now_; }
@@ -40,15 +47,25 @@ public:
     }
     void advance(std::int64_t seconds) { setNow(now_ + seconds); }
 
-    // The device brought up to the clock, or nothing for an unknown serial.
+    // The device brought up to the clock (built first if need be), or nothing
+    // for an unknown serial.
     SimDevice* device(const std::string& serial);
+    // What the scenario says of a device, without building or moving it.
+    const DeviceSetup* setup(const std::string& serial) const;
+    // Devices built so far.
+    std::size_t builtDevices() const { return built_; }
     const Account* login(const std::string& user, const std::string& password) const;
 
 private:
+    void build(SimDevice& d) const;
+
     Scenario scenario_;
     std::map<std::string, SimDevice> devices_;
+    std::uint64_t seed_;
     std::int64_t start_;
     std::int64_t now_;
+    std::int64_t warmSeconds_;
+    std::size_t built_ = 0;
 };
 
 }  // namespace izleme::sim
