@@ -10,6 +10,7 @@
 #include "Options.h"
 #include "ScenarioJson.h"
 #include "SimServer.h"
+#include "sim/core/GeneratedDevices.h"
 
 namespace {
 
@@ -27,11 +28,6 @@ int main(int argc, char** argv) {
         std::fputs(error.toLocal8Bit().constData(), stderr);
         return 2;
     }
-    if (options->dumpScenario) {
-        const QByteArray json = QJsonDocument(izleme::sim::scenarioToJson(izleme::sim::demoScenario())).toJson();
-        std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-        return 0;
-    }
     izleme::sim::Scenario scenario = izleme::sim::demoScenario();
     if (!options->scenarioFile.isEmpty()) {
         QFile file(options->scenarioFile);
@@ -46,13 +42,20 @@ int main(int argc, char** argv) {
         }
         scenario = std::move(*loaded);
     }
+    izleme::sim::addGeneratedDevices(scenario, options->devices);
+    if (options->dumpScenario) {
+        const QByteArray json = QJsonDocument(izleme::sim::scenarioToJson(scenario)).toJson();
+        std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+        return 0;
+    }
 
     // Installed before the "listening on" line, so that a stop right after it is clean.
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     izleme::sim::SimServer server(*options, std::move(scenario));
     if (!server.listen(error)) {
-        std::fprintf(stderr, "cannot listen on %s:%u: %s\n", qPrintable(options->host), options->port, qPrintable(error));
+        std::fprintf(stderr, "cannot listen on %s:%u: %s\n", qPrintable(options->host), options->port,
+                     qPrintable(error));
         return 1;
     }
     std::printf("listening on %s:%u\n", qPrintable(options->host), server.port());
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
         if (stopRequested) QCoreApplication::quit();
     });
     signalPoll.start(100);
-    if (options->exitAfter > 0) QTimer::singleShot(static_cast<int>(options->exitAfter * 1000), &app, &QCoreApplication::quit);
+    if (options->exitAfter > 0)
+        QTimer::singleShot(static_cast<int>(options->exitAfter * 1000), &app, &QCoreApplication::quit);
     return app.exec();
 }
