@@ -19,6 +19,7 @@ public:
 
 private:
     std::string buffer_;
+    std::size_t scanned_ = 0;  // the pending text before this holds no terminator
 };
 
 }  // namespace izleme::sim
