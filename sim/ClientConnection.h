@@ -19,8 +19,8 @@ namespace izleme::sim {
 class ClientConnection : public QObject {
     Q_OBJECT
 public:
-    ClientConnection(QTcpSocket* socket, World& world, std::int64_t requestStep, const Faults& faults, std::uint64_t seed,
-                     QObject* parent = nullptr);
+    ClientConnection(QTcpSocket* socket, World& world, std::int64_t requestStep, const Faults& faults,
+                     std::uint64_t seed, QObject* parent = nullptr);
 
     // Messages the server sends of its own accord (new messages, records).
     void sendUnasked(const std::vector<std::string>& messages);
@@ -32,15 +32,25 @@ signals:
     void finished();
 
 private:
-    void readRequests();
-    void send(const std::vector<std::string>& messages, bool closeAfter);
-    void pump();
-
     struct Piece {
         int delayMs = 0;
         QByteArray bytes;
         bool close = false;
+        int pongs = 0;  // > 0: this many "pong" still to make here (the flood), made as the socket drains
     };
+
+    void readRequests();
+    void send(const std::vector<std::string>& messages, bool closeAfter);
+    // The writes of the messages through the fault options (split, glue,
+    // garbage, and the delay before the first when delayFirst); a closing
+    // piece when the drop count is reached.
+    std::vector<Piece> pieces(const std::vector<std::string>& messages, bool delayFirst = true);
+    void pump();
+
+    // The socket's own buffer is filled up to this and no further: the rest
+    // waits in the queue (or, for the flood, is not made yet) until it drains.
+    static constexpr qint64 highWater = 256 * 1024;
+    static constexpr int pongBatch = 512;
 
     QTcpSocket* socket_;
     RequestFramer framer_;
@@ -51,6 +61,7 @@ private:
     QTimer pumpTimer_;
     int sent_ = 0;
     bool closing_ = false;
+    bool pumping_ = false;
 };
 
 }  // namespace izleme::sim
