@@ -67,6 +67,7 @@ TFrmAna::TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent)
     buildMenus();
     buildTray();
     buildTimers();
+    fitToScreen();
 }
 
 TFrmAna::~TFrmAna() {
@@ -209,6 +210,8 @@ void TFrmAna::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    // The frame is known once the window is on its screen.
+    QMetaObject::invokeMethod(this, &TFrmAna::fitToScreen, Qt::QueuedConnection);
     QMetaObject::invokeMethod(this, &TFrmAna::FormShow, Qt::QueuedConnection);
 }
 

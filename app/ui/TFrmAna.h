@@ -81,6 +81,7 @@ public:
     UrlLabel* RzURLLabel1;
     GroupBar* RzGroupBar1;
     QAction* Haberlesme1;
+    QAction* Baglan1;
     QAction* Veri1;
     QAction* Oku1;
     QAction* AktifCihaz1;
@@ -103,6 +104,7 @@ public slots:
     void RzURLLabel1Click();
     void Oku1Click();
     void Haberlesme1Click();
+    void Baglan1Click();
     void Veri1Click();
     void A1Click();
     void Kapat1Click();
@@ -124,6 +126,7 @@ private:
     void buildTray();
     void buildTimers();
     void finishShowStep();
+    void fitToScreen();  // the frame within the screen's available area
     static void runGuarded(const std::function<void()>& work);
 
     std::shared_ptr<PlatformServices> services_;

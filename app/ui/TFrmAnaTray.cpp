@@ -1,6 +1,7 @@
 // The main window's menus and tray icon.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +26,8 @@ QAction* action(QObject* owner, const char* name, const QString& text, bool enab
 void TFrmAna::buildMenus() {
     QMenu* cihaz = menuBar()->addMenu(QStringLiteral("Cihaz"));
     cihaz->setObjectName(QStringLiteral("Cihaz1"));
+    Baglan1 = action(this, "Baglan1", QStringLiteral("Bağlan..."));
+    cihaz->addAction(Baglan1);
     Haberlesme1 = action(this, "Haberlesme1", QStringLiteral("Haberlesme"));
     Veri1 = action(this, "Veri1", QStringLiteral("Veri"));
     cihaz->addAction(Haberlesme1);
@@ -35,6 +38,7 @@ void TFrmAna::buildMenus() {
     mesajlar->addAction(Oku1);
     AktifCihaz1 = action(this, "AktifCihaz1", QStringLiteral("Aktif Cihaz: 0"));
     menuBar()->addAction(AktifCihaz1);
+    connect(Baglan1, &QAction::triggered, this, &TFrmAna::Baglan1Click);
     connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::Haberlesme1Click);
     connect(Veri1, &QAction::triggered, this, &TFrmAna::Veri1Click);
     connect(Oku1, &QAction::triggered, this, &TFrmAna::Oku1Click);
@@ -83,6 +87,15 @@ void TFrmAna::buildTray() {
     });
     trayAnimation_->start();
     if (QSystemTrayIcon::isSystemTrayAvailable()) TrayIcon1->show();
+}
+
+// The login window whenever the operator wants it: after a refused login,
+// a lost connection, or a close by its title bar.
+void TFrmAna::Baglan1Click() {
+    if (!login_) return;
+    login_->show();
+    login_->raise();
+    login_->activateWindow();
 }
 
 void TFrmAna::attachTrayMenu() {

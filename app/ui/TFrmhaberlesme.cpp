@@ -1,7 +1,11 @@
 #include "app/ui/TFrmhaberlesme.h"
 
-#include <QListWidget>
+#include <QListView>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/ui/LogLines.h"
 
 namespace izleme {
 
@@ -11,15 +15,34 @@ TFrmhaberlesme::TFrmhaberlesme(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(696, 480);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    ListBox1 = new QListWidget(this);
+    lines_ = new LogLines(maxLines, maxTextBytes, this);
+    ListBox1 = new QListView(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setUniformItemSizes(true);
+    ListBox1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);  // rows dropped are steps of the bar
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListBox1->setModel(lines_);
     layout->addWidget(ListBox1);
 }
 
 void TFrmhaberlesme::appendLine(const QString& line) {
-    ListBox1->addItem(line);
-    while (ListBox1->count() > maxLines) delete ListBox1->takeItem(0);
+    QScrollBar* bar = ListBox1->verticalScrollBar();
+    // Only a shown view knows where the operator is; a hidden one keeps
+    // what it last knew.
+    if (ListBox1->isVisible()) following_ = bar->value() >= bar->maximum();
+    const int dropped = lines_->append(line);
+    if (!ListBox1->isVisible()) return;
+    if (following_) {
+        ListBox1->scrollToBottom();
+    } else if (dropped > 0) {
+        // The lines on screen moved up by the dropped ones: stay on them.
+        bar->setValue(std::max(0, bar->value() - dropped));
+    }
+}
+
+void TFrmhaberlesme::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (following_) ListBox1->scrollToBottom();
 }
 
 }  // namespace izleme

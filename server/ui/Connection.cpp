@@ -7,6 +7,7 @@
 
 #include "app/core/SharedState.h"
 #include "server/ui/Cp1254Text.h"
+#include "server/core/LogLine.h"
 #include "server/core/Wire.h"
 #include "server/ui/RequestSender.h"
 #include "server/ui/ShellPort.h"
@@ -14,6 +15,21 @@
 #include "toolkit/ui/GroupBar.h"
 
 namespace izleme {
+namespace {
+
+const QString kLoginRefused = QStringLiteral("   Giriş reddedildi: kullanıcı adı veya şifre hatalı olabilir");
+
+// Why a connect failed, for the login window's status text.
+QString connectFailureText(QAbstractSocket::SocketError error) {
+    switch (error) {
+        case QAbstractSocket::ConnectionRefusedError: return QStringLiteral("   Sunucu bağlantıyı kabul etmedi");
+        case QAbstractSocket::HostNotFoundError: return QStringLiteral("   Sunucu bulunamadı");
+        case QAbstractSocket::SocketTimeoutError: return QStringLiteral("   Sunucu yanıt vermedi");
+        default: return QStringLiteral("   Bağlantı kurulamadı");
+    }
+}
+
+}  // namespace
 
 Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
     : QObject(parent), shell_(shell), login_(login), replies_(shell, login) {
@@ -33,25 +49,30 @@ Connection::~Connection() = default;
 
 void Connection::startConnectAndLogin() {
     if (connecting_) return;
+    awaitingFirstReply_ = false;
     login_.suiButton1->setEnabled(false);
     pendingPassword_ = login_.Edit4->text();
     if (pendingPassword_.isEmpty()) pendingPassword_ = QStringLiteral(" ");
     if (login_.Edit1->text().isEmpty()) {
-        login_.setStatusText(QStringLiteral("   Kullanıcı Adı Girin"));
+        stopWithoutConnection(QStringLiteral("   Kullanıcı Adı Girin"));
         return;
     }
     // A user name or password that the login message cannot carry is refused
     // before connecting, so the login window stays open to correct it.
     if (!loginMessage(login_.Edit1->text(), pendingPassword_)) {
         showRefusal();
+        stopWithoutConnection(RequestSender::refusedText());
         return;
     }
     if (login_.internetAvailable()) {
         login_.setStatusText(QStringLiteral("   İnternet bağlantısı mevcut"));
     } else {
-        login_.setStatusText(QStringLiteral("   İnternet bağlantısı yok"));
         // The server box counts as shown after F5 even while the window itself is hidden.
-        if (login_.Servername->isHidden()) return;
+        if (login_.Servername->isHidden()) {
+            stopWithoutConnection(QStringLiteral("   İnternet bağlantısı yok"));
+            return;
+        }
+        login_.setStatusText(QStringLiteral("   İnternet bağlantısı yok"));
     }
     login_.setStatusText(QStringLiteral("  Nuveke Bağlanıyor"));
     login_.Timer1->start();
@@ -64,10 +85,16 @@ void Connection::startConnectAndLogin() {
 
     bool portOk = false;
     const uint port = login_.edtport->text().trimmed().toUInt(&portOk);
-    if (!portOk || port > 0xFFFF) return;
+    if (!portOk || port == 0 || port > 0xFFFF) {
+        stopWithoutConnection(QStringLiteral("   Geçersiz port numarası"));
+        return;
+    }
     socketPort_ = static_cast<quint16>(port);
     QTcpSocket* socket = shell_.socket();
-    if (socket == nullptr || host_.isEmpty()) return;
+    if (socket == nullptr || host_.isEmpty()) {
+        stopWithoutConnection(QStringLiteral("   Sunucu adı yok"));
+        return;
+    }
 
     pendingUser_ = login_.Edit1->text();
     shell_.state().loginUserName = toCp1254Lossy(pendingUser_);
@@ -103,6 +130,24 @@ void Connection::endWaitWithError() {
     connecting_ = false;
     if (QTcpSocket* socket = shell_.socket()) socket->abort();
     showConnectionError();
+    stopWithoutConnection(connectFailureText(QAbstractSocket::SocketTimeoutError));
+}
+
+void Connection::stopWithoutConnection(const QString& statusText) {
+    login_.Timer1->stop();
+    login_.suiButton1->setEnabled(true);
+    login_.setStatusText(statusText);
+}
+
+// The server closed the connection without a byte after the login: it did
+// not accept the user name and password. The login window shows again with
+// its texts, ready for another try.
+void Connection::showLoginRefused() {
+    stopWithoutConnection(kLoginRefused);
+    login_.setProgress(0);
+    login_.show();
+    login_.raise();
+    login_.activateWindow();
 }
 
 void Connection::showConnectionError() {
@@ -131,6 +176,7 @@ void Connection::sendLogin() {
     shell_.sender().send(message);
     shell_.setMainCaption(QStringLiteral("<<<<<<<") + login_.Edit1->text() + QStringLiteral(" Bağlı.>>>>>>>>>"));
     shell_.state().loggedIn = true;
+    awaitingFirstReply_ = true;
     emit loginSent();
 }
 
@@ -144,14 +190,32 @@ void Connection::ClientsoketDisconnect() {
     shell_.setStatusLine(fromCp1254(shell_.state().loginUserName) +
                          QStringLiteral(" kullanıcısının ana bilgisayarla bağlantısı kesildi"));
     shell_.state().loggedIn = false;
+    if (awaitingFirstReply_) {
+        awaitingFirstReply_ = false;
+        showLoginRefused();
+        return;
+    }
+    // Without a connection "Bağlan" is the way back, from the login window
+    // that the main menu shows.
+    login_.Timer1->stop();
+    login_.suiButton1->setEnabled(true);
 }
 
 void Connection::ClientsoketError() {
     const QTcpSocket* socket = shell_.socket();
     // A close by the server is the disconnect event, not an error.
     if (socket != nullptr && socket->error() == QAbstractSocket::RemoteHostClosedError) return;
+    const bool wasConnecting = connecting_;
     connecting_ = false;
     showConnectionError();
+    if (socket != nullptr && socket->state() == QAbstractSocket::ConnectedState) return;
+    if (wasConnecting) {
+        stopWithoutConnection(connectFailureText(socket != nullptr ? socket->error()
+                                                                   : QAbstractSocket::UnknownSocketError));
+    } else {
+        login_.Timer1->stop();
+        login_.suiButton1->setEnabled(true);
+    }
 }
 
 void Connection::TimerPingTimer() { shell_.sender().send(wire::buildPing()); }
@@ -161,9 +225,12 @@ void Connection::ClientsoketRead() {
     if (socket == nullptr) return;
     const QByteArray bytes = socket->readAll();
     if (bytes.isEmpty()) return;
-    const std::string chunk(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    awaitingFirstReply_ = false;
+    const std::string_view chunk(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // The log shows the read as it came, control bytes as visible symbols; a
+    // long read is cut before it becomes a widget text.
     shell_.appendLogLine(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(":   ") +
-                         fromCp1254(chunk));
+                         QString::fromStdString(logline::shownText(chunk)));
     shell_.lampFlicker();
     dispatchText(reassembler_.feed(chunk));
     // Bytes after the last terminator wait for the rest of their message,

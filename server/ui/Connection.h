@@ -22,7 +22,9 @@ class Connection : public QObject {
 
 public:
     static constexpr quint16 portBeforeLogin = 17814;
-    static constexpr int flushDelayMs = 300;  // kept bytes are dispatched after this quiet time
+    // Bytes after the last terminator wait this long for the rest of their
+    // message (a late TCP segment) before they are dispatched as they are.
+    static constexpr int flushDelayMs = 3000;
 
     Connection(ShellPort& shell, TFrmGiris& login, QObject* parent = nullptr);
     ~Connection() override;
@@ -54,6 +56,10 @@ private:
     void onConnected();
     void onProgress(int value);
     void endWaitWithError();
+    // The procedure ends without a connection: the progress stops, "Bağlan"
+    // can be clicked again, and the status text says why.
+    void stopWithoutConnection(const QString& statusText);
+    void showLoginRefused();
     void sendLogin();
     // "kulsifre" with these texts; nothing when a character cannot travel.
     static std::optional<std::string> loginMessage(const QString& user, const QString& password);
@@ -73,6 +79,7 @@ private:
     QString pendingPassword_;
     quint16 socketPort_ = portBeforeLogin;
     bool connecting_ = false;
+    bool awaitingFirstReply_ = false;  // the login went out and nothing came back yet
 };
 
 }  // namespace izleme

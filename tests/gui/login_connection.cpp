@@ -107,10 +107,10 @@ private slots:
         QCOMPARE(w.statusText(), kRefusal);
         QCOMPARE(shell.statusLine, kRefusal);
         // Refused before connecting: the window is not closed by a connect
-        // and stays to correct the texts; "Bağlan" waits for "İptal".
+        // and stays to correct the texts, with "Bağlan" ready for them.
         QVERIFY(!w.connection().isConnecting());
         QVERIFY(!w.Timer1->isActive());
-        QVERIFY(!w.suiButton1->isEnabled());
+        QVERIFY(w.suiButton1->isEnabled());
         QTest::qWait(50);
         QVERIFY(!peer.client);
         QCOMPARE(shell.trayAttached, 0);
@@ -122,7 +122,6 @@ private slots:
         // Corrected texts log in.
         w.Edit1->setText(QStringLiteral("demo"));
         w.Edit4->setText(QStringLiteral("demo"));
-        w.suiButton2Click();
         w.suiButton1Click();
         QTRY_COMPARE(sent.count(), 1);
         QTRY_COMPARE(peer.received, bytes("kulsifre\x01"
@@ -217,10 +216,12 @@ private slots:
         w.suiButton1Click();
         QTRY_COMPARE(w.errorText(), QStringLiteral("Bağlantı Hatası"));
         QCOMPARE(shell.statusLine, QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
+        QCOMPARE(w.statusText(), QStringLiteral("   Sunucu bağlantıyı kabul etmedi"));
         QVERIFY(!w.connection().isConnecting());
         QCOMPARE(sent.count(), 0);
         QVERIFY(!shell.shared.loggedIn);
-        QVERIFY(!w.suiButton1->isEnabled());  // until "İptal"
+        QVERIFY(w.suiButton1->isEnabled());
+        QVERIFY(!w.Timer1->isActive());
     }
 };
 

@@ -3,6 +3,7 @@
 // The wait ends when the progress indicator reaches 100, as a connection error.
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
@@ -89,6 +90,10 @@ private slots:
         QCOMPARE(shell.sock.state(), QAbstractSocket::UnconnectedState);  // the attempt is abandoned
         QCOMPARE(sent.count(), 0);
         QCOMPARE(shell.trayAttached, 0);
+        // The operator can try again at once.
+        QCOMPARE(w.statusText(), QStringLiteral("   Sunucu yanıt vermedi"));
+        QVERIFY(w.suiButton1->isEnabled());
+        QVERIFY(!w.Timer1->isActive());
     }
 
     // A "pong" sets the indicator to 100 and its timer goes on; a later login
@@ -131,6 +136,7 @@ private slots:
         w.suiButton3Click();
         QVERIFY(!w.connection().isConnecting());
         QCOMPARE(shell.mainClosed, 1);
+        QVERIFY(!w.Timer1->isActive());
     }
 
     // The real 500 ms ticks: 0, 3, ..., 99, 102 ends the wait after 34 ticks.

@@ -66,8 +66,8 @@ private slots:
         QCOMPARE(s.login.progress(), qint16(100));
         QCOMPARE(s.login.statusText(), QStringLiteral("Bağlantı Kuruldu"));
         QCOMPARE(s.shell.log.size(), 1);
-        // Time, a colon and three spaces, then the text as it came, control bytes included.
-        const QRegularExpression line(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d:   pong\\x{1}ôôô$"));
+        // Time, a colon and three spaces, then the text as it came, control bytes as their symbols.
+        const QRegularExpression line(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d:   pong␁ôôô$"));
         QVERIFY2(line.match(s.shell.log.first()).hasMatch(), qPrintable(s.shell.log.first()));
         QCOMPARE(s.shell.flickers, 1);
         QVERIFY(s.shell.lampIsGreen);
@@ -151,10 +151,39 @@ private slots:
             "55\x01x");
         QTRY_COMPARE(s.shell.log.size(), 1);
         QCOMPARE(s.shell.statusLine, QString());  // kept, waiting for the rest
-        QTRY_VERIFY(!s.shell.statusLine.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!s.shell.statusLine.isEmpty(), 10000);
         QVERIFY(sinceSend.elapsed() >= izleme::Connection::flushDelayMs - 50);
         QVERIFY(s.shell.statusLine.startsWith(QStringLiteral("55 Seri Nolu cihaz hatta değil.")));
         QVERIFY(s.shell.lampIsGreen);
+    }
+
+    // A TCP segment that comes late (the server or the GPRS link paused
+    // mid-message) still makes one whole message with what came before it.
+    void messagePausedMidwayIsHandledWhole_data() {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("rest");
+        const QByteArray whole(
+            "cihazlar\x01Merkez\x01KRT100\x01Pano 1\x01"
+            "12001\x01x" +
+            kEnd);
+        QTest::newRow("inside a field") << whole.left(24) << whole.mid(24);
+        QTest::newRow("inside the terminator") << whole.left(whole.size() - 2) << whole.right(2);
+    }
+    void messagePausedMidwayIsHandledWhole() {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, rest);
+        Session s;
+        QVERIFY(s.logIn());
+        s.send(first);
+        QTRY_COMPARE(s.shell.log.size(), 1);
+        QTest::qWait(1500);
+        QVERIFY(s.devices.empty());
+        s.send(rest);
+        QTRY_COMPARE(s.shell.log.size(), 2);
+        QTRY_COMPARE(s.devices.size(), std::size_t(1));
+        QCOMPARE(s.devices[0], std::string("Merkez|KRT100|Pano 1|12001"));
+        QTest::qWait(100);
+        QCOMPARE(s.devices.size(), std::size_t(1));
     }
 
     void keptBytesAreHandledWhenTheServerCloses() {
