@@ -2,6 +2,7 @@
 
 #include <QListView>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,13 +28,19 @@ TFrmhaberlesme::TFrmhaberlesme(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void TFrmhaberlesme::appendLine(const QString& line) {
     QScrollBar* bar = ListBox1->verticalScrollBar();
-    // Only a shown view knows where the operator is; a hidden one keeps
-    // what it last knew.
-    if (ListBox1->isVisible()) following_ = bar->value() >= bar->maximum();
+    // Only a shown view knows where the operator is, and only once the last
+    // follow has been laid out; a hidden one keeps what it last knew.
+    if (ListBox1->isVisible() && !followPending_) following_ = bar->value() >= bar->maximum();
     const int dropped = lines_->append(line);
     if (!ListBox1->isVisible()) return;
     if (following_) {
-        ListBox1->scrollToBottom();
+        // One layout and scroll for all the lines of a burst.
+        if (followPending_) return;
+        followPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            followPending_ = false;
+            if (following_) ListBox1->scrollToBottom();
+        });
     } else if (dropped > 0) {
         // The lines on screen moved up by the dropped ones: stay on them.
         bar->setValue(std::max(0, bar->value() - dropped));

@@ -30,7 +30,8 @@ protected:
 
 private:
     LogLines* lines_;
-    bool following_ = true;  // the view shows the newest line
+    bool following_ = true;       // the view shows the newest line
+    bool followPending_ = false;  // a scroll to the newest line is queued
 };
 
 }  // namespace izleme

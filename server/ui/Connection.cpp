@@ -35,6 +35,7 @@ Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
     : QObject(parent), shell_(shell), login_(login), replies_(shell, login) {
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(flushDelayMs);
+    flushTimer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may end the quiet time 5 % early
     connect(&flushTimer_, &QTimer::timeout, this, &Connection::flushKeptBytes);
     connect(&login_, &TFrmGiris::progressChanged, this, &Connection::onProgress);
     if (QTcpSocket* socket = shell_.socket()) {

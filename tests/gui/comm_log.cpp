@@ -152,8 +152,11 @@ private slots:
 
         // At the line bound the oldest lines go: the view stays on the same lines.
         for (int i = 220; i < TFrmhaberlesme::maxLines; ++i) log.appendLine(QStringLiteral("line %1").arg(i));
+        QTest::qWait(20);
+        QCOMPARE(topRow(log), 10);
         bar->setValue(5000);
         QTest::qWait(20);
+        QCOMPARE(topRow(log), 5000);
         const QString top = log.ListBox1->indexAt(QPoint(2, 2)).data().toString();
         for (int i = 0; i < 30; ++i) log.appendLine(QStringLiteral("more %1").arg(i));
         QTest::qWait(20);
