@@ -63,7 +63,15 @@ bool readDevice(const QJsonObject& o, DeviceSetup& d, QString& error) {
         d.stagePhase.fill(0);
         for (int i = 0; i < phase.size(); ++i) d.stagePhase[static_cast<std::size_t>(i)] = phase[i].toInt();
     }
-    if (!(d.peakKw >= 0 && d.baseKw >= 0 && d.loadCos > 0.3 && d.loadCos <= 1.0 && d.ctRatio >= 1 && d.vtRatio >= 1)) {
+    // Plants up to 100 MW: every value the devices derive from these stays
+    // finite and fits the registers and single-precision fields it goes into.
+    auto within = [](double v, double low, double high) { return v >= low && v <= high; };
+    bool stagesOk = true;
+    for (std::size_t n = 0; n < 12; ++n)
+        stagesOk = stagesOk && within(d.stageKvar[n], 0, 10000) && d.stagePhase[n] >= 0 && d.stagePhase[n] <= 4;
+    if (!(within(d.peakKw, 0, 100000) && within(d.baseKw, 0, 100000) && d.loadCos > 0.3 && d.loadCos <= 1.0 &&
+          within(d.nonlinearShare, 0, 1) && within(d.fixedKvar, 0, 100000) && within(d.ctRatio, 1, 10000) &&
+          within(d.vtRatio, 1, 10000) && within(d.targetCos, 0.5, 1) && stagesOk)) {
         error = QStringLiteral("device %1: values out of range").arg(QString::fromStdString(d.serial));
         return false;
     }
@@ -94,10 +102,12 @@ std::optional<Scenario> scenarioFromJson(const QByteArray& json, QString& error)
             error = QStringLiteral("an account needs a \"user\"");
             return std::nullopt;
         }
-        for (const QJsonValue v : o.value(QLatin1String("devices")).toArray()) a.devices.push_back(v.toString().toStdString());
+        for (const QJsonValue v : o.value(QLatin1String("devices")).toArray())
+            a.devices.push_back(v.toString().toStdString());
         for (const QJsonValue v : o.value(QLatin1String("messages")).toArray()) {
             const QJsonObject m = v.toObject();
-            a.messages.push_back({str(m, "heading"), str(m, "body"), m.value(QLatin1String("afterSeconds")).toDouble(0)});
+            a.messages.push_back(
+                {str(m, "heading"), str(m, "body"), m.value(QLatin1String("afterSeconds")).toDouble(0)});
         }
         s.accounts.push_back(a);
     }

@@ -168,6 +168,8 @@ private slots:
         QTest::newRow("colon in name") << with(R"({"serial": "12001", "model": "KRT100", "name": "Pano: 1"})");
         QTest::newRow("load cos 0") << with(R"({"serial": "12001", "model": "KRT100", "loadCos": 0})");
         QTest::newRow("thirteen stages") << with(R"({"serial": "12001", "model": "KRT100", "stageKvar": [1,1,1,1,1,1,1,1,1,1,1,1,1]})");
+        QTest::newRow("peak above 100 MW") << with(R"({"serial": "12001", "model": "KLM200", "peakKw": 1e300})");
+        QTest::newRow("stage phase 5") << with(R"({"serial": "12001", "model": "KRT100", "stagePhase": [5]})");
         QTest::newRow("good") << with(R"({"serial": "123456789", "model": "ZDN100", "name": "Sayaç No 1"})");
     }
 
@@ -236,6 +238,68 @@ private slots:
         const QByteArray got = c.exchange(demoLogin, 7 + 200);
         QCOMPARE(got.count(terminator), 207);
         QVERIFY(c.exchange(QByteArray(), 1, 300).isEmpty());  // and no more
+    }
+
+    void generatedDevicesListAtLoginAndAnswer() {
+        Sim sim({"--devices", "10000"});
+        Client c(sim.port());
+        const QByteArray got = c.exchange(demoLogin, 1 + 5 + 10000 + 1, 10000);
+        QCOMPARE(got.count("cihazlar\x01"), 10005);
+        QVERIFY(
+            got.contains("\x01"
+                         "2009999\x01"));
+        const QList<QByteArray> reply = splitMessages(c.exchange(request("enertum", {"2000001"}), 1));
+        QCOMPARE(reply.size(), 1);
+        QVERIFY(registerReplyValid(reply[0], 68));
+    }
+
+    void dumpedGeneratedScenarioServesTheSameBytes() {
+        QProcess p;
+        p.start(QStringLiteral(MERKEZ_SIM_PATH), {"--devices", "30", "--dump-scenario"});
+        QVERIFY(p.waitForFinished(10000));
+        QTemporaryDir dir;
+        QFile file(dir.filePath("big.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(p.readAllStandardOutput());
+        file.close();
+        auto session = [](const QStringList& extra) {
+            Sim sim(QStringList{"--seed", "5"} + extra);
+            Client c(sim.port());
+            QByteArray all = c.exchange(demoLogin, 1 + 5 + 30 + 1);
+            for (const char* serial : {"2000000", "2000005", "2000029"})
+                all += c.exchange(request("enertum", {serial}), 1);
+            all += c.exchange(request("sayac", {"2000005", "tdsEvt", "kythyr"}), 2);
+            return all;
+        };
+        const QByteArray generated = session({"--devices", "30"});
+        QCOMPARE(generated.count("cihazlar\x01"), 35);
+        QCOMPARE(session({"--scenario", file.fileName()}), generated);
+    }
+
+    void floodStreamsWhileOthersAreServed() {
+        constexpr int flood = 1000000;
+        Sim sim({"--flood", QString::number(flood)});
+        Client flooded(sim.port());
+        flooded.socket.write(demoLogin);
+        QVERIFY(flooded.socket.waitForBytesWritten(5000));
+        // The flooded client reads nothing yet; another is answered meanwhile.
+        Client other(sim.port());
+        QCOMPARE(other.exchange(QByteArray("ping") + terminator, 1, 5000), QByteArray("pong\x01") + terminator);
+        // Then every pong arrives, after the login's messages and in whole messages.
+        const QByteArray pong = QByteArray("pong\x01") + terminator;
+        qint64 pongs = 0;
+        QByteArray head, tail;
+        while (pongs < 1 + flood && (flooded.socket.bytesAvailable() > 0 || flooded.socket.waitForReadyRead(10000))) {
+            const QByteArray chunk = tail + flooded.socket.readAll();
+            if (head.isEmpty()) head = chunk.left(4096);
+            const qsizetype cut = chunk.lastIndexOf(terminator) + terminator.size();
+            pongs += chunk.left(cut).count(pong);
+            tail = chunk.mid(cut);
+        }
+        QCOMPARE(pongs, 1 + flood);
+        QVERIFY(tail.isEmpty());
+        QVERIFY(head.startsWith(pong + "cihazlar"));
+        QVERIFY(flooded.exchange(QByteArray(), 1, 300).isEmpty());  // and no more
     }
 
     void stopsOnTerminate() {
