@@ -30,7 +30,7 @@ QAbstractButton* findDeviceEntry(QWidget* bar, const QString& caption) {
         const GroupBar::Group* group = groupBar->group(g);
         for (int e = 0; group && e < group->entryCount(); ++e) {
             GroupBar::Entry* entry = group->entry(e);
-            if (entry && entry->caption() == caption) return entry;
+            if (entry && entry->caption() == caption) return entry->clickHandle();
         }
     }
     return nullptr;

@@ -1,23 +1,34 @@
 // The collapsible group bar of the device list: a vertical, scrollable column
 // of groups, each a caption that folds its body and a list of icon entries.
+// Entries are light objects painted by one list widget per group, so a list
+// of many thousands of devices builds, recolours and scrolls quickly.
 #pragma once
 
 #include <QColor>
 #include <QList>
+#include <QObject>
+#include <QPointer>
 #include <QScrollArea>
+#include <QString>
 #include <QToolButton>
 #include <functional>
 
+class QAbstractButton;
 class QVBoxLayout;
 
 namespace izleme {
 
-class GroupBarEntry : public QToolButton {
+class GroupBarGroup;
+class GroupBarEntryView;
+
+// One entry: caption, icon index, font colour and click action. Not a widget:
+// its group's list widget paints it and turns mouse clicks into click().
+class GroupBarEntry : public QObject {
     Q_OBJECT
 public:
-    GroupBarEntry(const QString& caption, int iconIndex, QWidget* parent = nullptr);
+    ~GroupBarEntry() override;
 
-    QString caption() const { return text(); }
+    QString caption() const { return caption_; }
     int iconIndex() const { return iconIndex_; }
     void setIconIndex(int index);
     QColor fontColor() const { return fontColor_; }
@@ -25,18 +36,31 @@ public:
     // Runs on every click; the action may clear the list this entry is in.
     void setClickAction(std::function<void(GroupBarEntry*)> action) { action_ = std::move(action); }
 
-private:
-    void runAction();
+    // A hidden button whose click() clicks this entry, for code that drives
+    // entries as buttons; made on first use, it goes away with the entry.
+    QAbstractButton* clickHandle();
 
+public slots:
+    // What a mouse click on the entry does: runs the click action.
+    void click();
+
+private:
+    friend class GroupBarGroup;
+    GroupBarEntry(const QString& caption, int iconIndex, GroupBarGroup* group);
+
+    QString caption_;
     int iconIndex_ = -1;
     QColor fontColor_ = Qt::black;
     std::function<void(GroupBarEntry*)> action_;
+    GroupBarGroup* group_;  // null once the entry left its group
+    QPointer<QAbstractButton> handle_;
 };
 
 class GroupBarGroup : public QWidget {
     Q_OBJECT
 public:
     explicit GroupBarGroup(const QString& caption, QWidget* parent = nullptr);
+    ~GroupBarGroup() override;
 
     QString caption() const;
     QColor captionColor() const { return captionColor_; }
@@ -55,12 +79,19 @@ public:
     // loop, so a click action may clear the list it was clicked in.
     void clearEntries();
 
+    // The widget that paints the entries (hidden while the group is folded)
+    // and where entry `index` lies in it; an empty rectangle outside the range.
+    QWidget* entryView() const;
+    QRect entryRect(int index) const;
+
 private:
+    friend class GroupBarEntry;
+    friend class GroupBarEntryView;
+    void entryChanged(const GroupBarEntry* entry);
     void applyColors();
 
     QToolButton* captionButton_;
-    QWidget* body_;
-    QVBoxLayout* bodyLayout_;
+    GroupBarEntryView* body_;
     QList<GroupBarEntry*> entries_;
     QColor captionColor_ = QColor(0xC0, 0xC0, 0xC0);
     QColor bodyColor_ = QColor(0xFF, 0xFB, 0xF0);
