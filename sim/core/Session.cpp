@@ -286,6 +286,7 @@ std::vector<std::string> Session::deviceRecords() {
     std::vector<std::string> out;
     if (!account_ || !group_) return out;
     const std::string group = device::groupCaption(*group_);
+    std::size_t builds = 0;
     int row = 1;
     for (const std::string& serial : account_->devices) {
         ++row;
@@ -293,6 +294,10 @@ std::vector<std::string> Session::deviceRecords() {
         const DeviceSetup* setup = world_.setup(serial);
         if (!setup || setup->model != "KRT100" || !setup->online || device::groupCaption(setup->group) != group)
             continue;
+        if (!world_.built(serial)) {
+            if (builds == buildsPerRound) continue;
+            ++builds;
+        }
         SimDevice* d = world_.device(serial);
         if (!d || !d->relay) continue;
         out.push_back(fieldsMessage(kw::cihazenerji, {toWire(serial), toWire(d->setup.group),

@@ -32,8 +32,11 @@ public:
     // "yenimesaj" when messages have appeared since the last notice.
     std::vector<std::string> newMessageNotices();
     // "cihazenerji" for the on-line relays of the group the client works in;
-    // none before the client has addressed a device.
+    // none before the client has addressed a device. A round builds at most
+    // buildsPerRound relays not built yet (each simulates weeks); the others
+    // of a large group join in later rounds.
     std::vector<std::string> deviceRecords();
+    static constexpr std::size_t buildsPerRound = 50;
 
 private:
     Reply login(const std::vector<std::string>& fields);

@@ -42,6 +42,11 @@ SimDevice* World::device(const std::string& serial) {
     return &d;
 }
 
+bool World::built(const std::string& serial) const {
+    auto it = devices_.find(serial);
+    return it != devices_.end() && (it->second.relay || it->second.guard || it->second.meter);
+}
+
 const DeviceSetup* World::setup(const std::string& serial) const {
     auto it = devices_.find(serial);
     return it == devices_.end() ? nullptr : &it->second.setup;

@@ -52,8 +52,9 @@ public:
     SimDevice* device(const std::string& serial);
     // What the scenario says of a device, without building or moving it.
     const DeviceSetup* setup(const std::string& serial) const;
-    // Devices built so far.
+    // Devices built so far; whether one of them is.
     std::size_t builtDevices() const { return built_; }
+    bool built(const std::string& serial) const;
     const Account* login(const std::string& user, const std::string& password) const;
 
 private:

@@ -124,5 +124,29 @@ TEST(LargeAccount, LoginListsEveryDeviceAndBuildsNone) {
     EXPECT_EQ(test::splitMessage(records.back())[1], "2000049");
 }
 
+TEST(LargeAccount, RecordsOfALargeGroupBuildItsRelaysOverRounds) {
+    Scenario s;
+    Account a;
+    a.user = "u";
+    for (int i = 0; i < 120; ++i) {
+        s.devices.push_back(
+            DeviceSetup{.serial = std::to_string(5000 + i), .group = i % 2 ? "Tek" : "tek", .model = "KRT100"});
+        a.devices.push_back(s.devices.back().serial);
+    }
+    s.accounts.push_back(a);
+    World world(std::move(s), 3, seededStartTime(), 86400);
+    Session session(world, 1);
+    ASSERT_FALSE(session.handle("kulsifre\x01u\x01\x02").close);
+    ASSERT_EQ(session.handle(request("enertum", "5100")).messages.size(), 1u);
+    std::vector<std::size_t> rounds;
+    for (int i = 0; i < 4; ++i) rounds.push_back(session.deviceRecords().size());
+    // The addressed relay, then fifty more each round, until the group is whole.
+    EXPECT_EQ(rounds, (std::vector<std::size_t>{51, 101, 120, 120}));
+    EXPECT_EQ(world.builtDevices(), 120u);
+    const auto records = session.deviceRecords();
+    for (std::size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(test::splitMessage(records[i])[1], std::to_string(5000 + i)) << "in the account's order";
+}
+
 }  // namespace
 }  // namespace izleme::sim
