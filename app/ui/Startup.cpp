@@ -3,10 +3,10 @@
 #include <QApplication>
 
 #include "app/ui/ClientStyle.h"
-#include "app/ui/PlatformServices.h"
+#include "toolkit/ui/PlatformServices.h"
 #include "app/ui/TFrmAna.h"
 #include "app/ui/TFrmhaberlesme.h"
-#include "app/ui/Wiring.h"
+#include "app/ui/Pages.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/ui/TFrmGiris.h"
 #include "server/ui/TFrmMesajlar.h"
@@ -47,7 +47,7 @@ Forms createForms(std::shared_ptr<PlatformServices> services) {
     f.FrmAna->setCompanions(f.FrmGiris, f.Frmhaberlesme, f.VD1KAL, f.FrmMesajlar);
 
     f.FrmAna->ownWindows(f.inCreationOrder().mid(1));
-    wireFirstRoad(f);
+    createPages(f);
     return f;
 }
 

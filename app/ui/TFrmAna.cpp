@@ -18,15 +18,20 @@
 
 #include "app/ui/ActivityLamp.h"
 #include "app/ui/PageControl.h"
-#include "app/ui/PlatformServices.h"
 #include "app/ui/ShellStyle.h"
 #include "app/ui/TFrmhaberlesme.h"
 #include "app/ui/UrlLabel.h"
-#include "server/core/Cp1254.h"
+#include "server/core/DeviceLayout.h"
+#include "server/core/Keywords.h"
+#include "server/ui/DeviceSelection.h"
+#include "server/ui/ReplyRouter.h"
 #include "server/ui/RequestSender.h"
+#include "server/ui/Requests.h"
+#include "toolkit/core/Cp1254.h"
 #include "toolkit/core/SilentAbort.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/Named.h"
+#include "toolkit/ui/PlatformServices.h"
 
 namespace izleme {
 namespace {
@@ -45,6 +50,7 @@ TFrmAna::TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent)
 
     Clientsoket = named(new QTcpSocket(this), "Clientsoket");
     sender_ = std::make_unique<RequestSender>(Clientsoket, [this](const QString& text) { setStatusLine(text); });
+    selection_ = named(new DeviceSelection(this), "DeviceSelection");
 
     auto* central = named(new QWidget(this), "PanelAna");
     auto* column = new QVBoxLayout(central);
@@ -62,6 +68,12 @@ TFrmAna::TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent)
     setCentralWidget(central);
 
     connect(pages_.Edit111, &QLineEdit::textChanged, this, &TFrmAna::Edit111Change);
+    requests_ = std::make_unique<Requests>(
+        *sender_, state_, *this, [this] { return pages_.Edit111->text(); }, this);
+    router_ = std::make_unique<ReplyRouter>(state_, *this, requests_->pending());
+    router_->subscribe(kw::yenimesaj, [this](const Reply&) { showNewMessageLink(); });
+    connect(selection_, &DeviceSelection::changed, this, &TFrmAna::applyLayout);
+    refresh_.setFailureReport([](const char* what) { qWarning("%s", what); });
     connect(pages_.Edit5, &QLineEdit::textChanged, this, &TFrmAna::Edit111Change);
 
     buildMenus();
@@ -144,6 +156,25 @@ void TFrmAna::setStatusLine(const QString& text) { LblMesaj->setText(text); }
 
 void TFrmAna::setRequestLine(const QString& text) { LblGiden->setText(text); }
 
+void TFrmAna::setHeading(const QString& text) { pages_.Label2->setText(text); }
+
+// The pages a device kind shows: applied when the kind changed, and on every
+// selection of a meter.
+void TFrmAna::applyLayout(const ActiveDevice& device) {
+    const std::optional<DeviceLayout> layout = layoutOfKind(device.kind);
+    if (!layout || !(layout->alwaysApplied || device.kindChanged)) return;
+    const bool analyzer = layout->panel == DeviceLayout::Panel::Analyzer;
+    pages_.Panel7->setVisible(analyzer);
+    pages_.Panel8->setVisible(!analyzer);
+    for (int page = 0; page < kPageCount; ++page) {
+        if (layout->tabVisible[static_cast<std::size_t>(page)]) suiPageControl1->setTabVisible(page, true);
+    }
+    for (int page = 0; page < kPageCount; ++page) {
+        if (!layout->tabVisible[static_cast<std::size_t>(page)]) suiPageControl1->setTabVisible(page, false);
+    }
+    suiPageControl1->selectPage(layout->page);
+}
+
 void TFrmAna::setMainCaption(const QString& text) { setWindowTitle(text); }
 
 QString TFrmAna::meterAddressText() const { return pages_.Edit3->text(); }
@@ -160,8 +191,6 @@ void TFrmAna::showNewMessageLink() { RzURLLabel1->show(); }
 
 void TFrmAna::closeMainWindow() { close(); }
 
-void TFrmAna::addRefreshStep(std::function<void()> step) { refreshSteps_.push_back(std::move(step)); }
-
 void TFrmAna::setPingAction(std::function<void()> action) { pingAction_ = std::move(action); }
 
 // A silent abort ends the handler quietly; any other error is reported and the
@@ -175,9 +204,7 @@ void TFrmAna::runGuarded(const std::function<void()>& work) {
     }
 }
 
-void TFrmAna::Timer1Timer() {
-    for (const auto& step : refreshSteps_) runGuarded(step);
-}
+void TFrmAna::Timer1Timer() { refresh_.tick(); }
 
 void TFrmAna::TimerPingTimer() {
     if (pingAction_) runGuarded(pingAction_);

@@ -10,8 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/SharedState.h"
 #include "app/ui/ShellPages.h"
+#include "registers/core/RefreshLoop.h"
+#include "server/core/SharedState.h"
 #include "server/ui/ShellPort.h"
 
 class QAction;
@@ -28,6 +29,10 @@ class ActivityLamp;
 class PageControl;
 class TFrmhaberlesme;
 class UrlLabel;
+class DeviceSelection;
+class ReplyRouter;
+class Requests;
+struct ActiveDevice;
 struct PlatformServices;
 
 class TFrmAna : public QMainWindow, public ShellPort {
@@ -46,21 +51,27 @@ public:
     SharedState& state() override { return state_; }
     QTcpSocket* socket() override { return Clientsoket; }
     RequestSender& sender() override;
+    ReplyRouter& router() override { return *router_; }
+    Requests& requests() override { return *requests_; }
     GroupBar* deviceList() override { return RzGroupBar1; }
     void setStatusLine(const QString& text) override;
     void setRequestLine(const QString& text) override;
+    void setHeading(const QString& text) override;
     void setMainCaption(const QString& text) override;
     QString meterAddressText() const override;
     void attachTrayMenu() override;
     void appendLogLine(const QString& line) override;
     void lampFlicker() override;
     void lampGreen() override;
-    void showNewMessageLink() override;
     void closeMainWindow() override;
 
-    // Hooks of the timers whose work lives in the feature code: steps of the
-    // register display refresh run in order on every Timer1 tick.
-    void addRefreshStep(std::function<void()> step);
+    void showNewMessageLink();  // `RzURLLabel1` visible
+
+    // The register display refresh that Timer1 runs: pages add their updates.
+    RefreshLoop& refreshLoop() { return refresh_; }
+    // The active device changes announced by the device list.
+    DeviceSelection& selection() { return *selection_; }
+    // The keep-alive that TimerPing sends.
     void setPingAction(std::function<void()> action);
 
     std::shared_ptr<PlatformServices> services() const { return services_; }
@@ -126,15 +137,19 @@ private:
     void buildTray();
     void buildTimers();
     void finishShowStep();
+    void applyLayout(const ActiveDevice& device);
     void fitToScreen();  // the frame within the screen's available area
     static void runGuarded(const std::function<void()>& work);
 
     std::shared_ptr<PlatformServices> services_;
     SharedState state_;
     ShellPages pages_;
-    std::vector<std::function<void()>> refreshSteps_;
+    RefreshLoop refresh_;
     std::function<void()> pingAction_;
     std::unique_ptr<RequestSender> sender_;
+    std::unique_ptr<Requests> requests_;
+    std::unique_ptr<ReplyRouter> router_;
+    DeviceSelection* selection_ = nullptr;
     QDialog* login_ = nullptr;
     TFrmhaberlesme* log_ = nullptr;
     QWidget* serialPoll_ = nullptr;

@@ -7,13 +7,15 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <limits>
 #include <stdexcept>
 
-#include "app/core/SharedState.h"
 #include "registers/core/RegisterTable.h"
-#include "server/ui/Cp1254Text.h"
+#include "registers/ui/PageContext.h"
+#include "server/core/SharedState.h"
 #include "toolkit/core/NumberFormat.h"
+#include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/LedDisplay.h"
 
 namespace izleme {
@@ -120,7 +122,6 @@ const Placement& placementOf(std::string_view name) {
     throw std::logic_error("instant value display without a place");
 }
 
-
 QLabel* label(const char* utf8, const char* role, QWidget* parent) {
     auto* l = new QLabel(QString::fromUtf8(utf8), parent);
     l->setProperty("role", role);
@@ -160,6 +161,18 @@ InstantValuesPage::InstantValuesPage(QFrame* panel7, QLineEdit* edit1, QLabel* l
         own->addWidget(this);
         own->addStretch(1);
     }
+}
+
+InstantValuesPage::InstantValuesPage(const PageContext& context, QFrame* panel7, QLineEdit* edit1, QLabel* label17)
+    : InstantValuesPage(
+          panel7, edit1, label17, [active = context.isPageActive] { return active && active(0); }, context.table,
+          context.state) {
+    context.refresh.setRowSource([self = QPointer<InstantValuesPage>(this)]() -> std::optional<int> {
+        return self ? self->shownRow() : std::nullopt;
+    });
+    context.refresh.add(0, [self = QPointer<InstantValuesPage>(this)](int row) {
+        if (self) self->showRow(row);
+    });
 }
 
 void InstantValuesPage::buildDisplays() {
@@ -225,16 +238,22 @@ LedDisplay* InstantValuesPage::display(const QString& name) const {
     return nullptr;
 }
 
-void InstantValuesPage::Timer1Timer() {
+std::optional<int> InstantValuesPage::shownRow() {
     // Panel7's own show/hide state: the device selection hides it for an
     // over-current relay; another page being in front does not.
-    if (Panel7->isHidden()) return;
+    if (Panel7->isHidden()) return std::nullopt;
     if (isPageActive_ && isPageActive_() && Edit1->text() != QLatin1String("1")) Edit1->setText(QStringLiteral("1"));
     Label17->setText(QString::number(state_.activeSerial));
     const std::optional<std::int64_t> row = parseInteger(Edit1->text().toStdString());
-    if (!row) return;  // not a row number: this tick shows nothing new
+    if (!row) return std::nullopt;  // not a row number: this tick shows nothing new
     const bool fits = *row >= std::numeric_limits<int>::min() && *row <= std::numeric_limits<int>::max();
-    showTexts(instantValues(table_, fits ? static_cast<int>(*row) : 0, state_.decimalSeparator));
+    return fits ? static_cast<int>(*row) : 0;
+}
+
+void InstantValuesPage::showRow(int row) { showTexts(instantValues(table_, row, state_.decimalSeparator)); }
+
+void InstantValuesPage::Timer1Timer() {
+    if (const std::optional<int> row = shownRow()) showRow(*row);
 }
 
 void InstantValuesPage::refreshNow() { Timer1Timer(); }

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "registers/core/InstantValues.h"
@@ -17,6 +18,7 @@ namespace izleme {
 
 class LedDisplay;
 class RegisterTable;
+struct PageContext;
 struct SharedState;
 
 class InstantValuesPage : public QWidget {
@@ -27,6 +29,9 @@ public:
     // table and the state must outlive the page.
     InstantValuesPage(QFrame* panel7, QLineEdit* edit1, QLabel* label17, std::function<bool()> isPageActive,
                       const RegisterTable& table, const SharedState& state);
+    // The page in the main window: it gives the one-second refresh its row
+    // (the row box `Edit1`) and shows the values as the update at register 0.
+    InstantValuesPage(const PageContext& context, QFrame* panel7, QLineEdit* edit1, QLabel* label17);
 
     // The displays in refresh order (the order of instantDisplays()).
     const std::array<LedDisplay*, kInstantDisplayCount>& displays() const { return displays_; }
@@ -74,6 +79,14 @@ public slots:
     void Timer1Timer();
     // The same as a tick, for right after a reply has been stored.
     void refreshNow();
+
+public:
+    // The row a tick shows: while Panel7 is shown, Edit1 back to "1" on page 0,
+    // Label17 := active serial, then the row in Edit1; nothing while Panel7 is
+    // hidden or Edit1 holds no integer.
+    std::optional<int> shownRow();
+    // Every display from the row.
+    void showRow(int row);
 
 private:
     void buildDisplays();

@@ -1,33 +1,39 @@
 #include "registers/ui/RegisterReplies.h"
 
-#include <QLabel>
 #include <QPlainTextEdit>
-#include <QString>
 
-#include "app/core/SharedState.h"
 #include "registers/core/RegisterReplyParser.h"
-#include "registers/core/RegisterTable.h"
-#include "server/ui/Cp1254Text.h"
+#include "registers/ui/PageContext.h"
+#include "toolkit/ui/Cp1254Text.h"
 
 namespace izleme {
 
-void RegisterReplies::enerjial(const EnerjialRoute& route, std::string_view text) {
-    if (route.setDeviceRow1) p_.table->setDeviceRow(1);
-    if (route.target == EnerjialTarget::Waveform) {
-        // The waveform reader comes with the harmonics page; until then only the heading.
-        setHeading(route);
-        return;
+RegisterReplies::RegisterReplies(const PageContext& context, QPlainTextEdit* memo1,
+                                 std::function<void()> clearSerialReceiveText, QObject* parent)
+    : QObject(parent),
+      table_(context.table),
+      refresh_(context.refresh),
+      Memo1(memo1),
+      clearSerialReceiveText_(std::move(clearSerialReceiveText)) {
+    for (const char* kind : {"anideger", "tuketim", "sabitler", "kondasatordurum", "kondasatorgucdurum"}) {
+        context.replies.subscribeData(
+            kind, [this](const DataReply& reply) { store(reply); }, this);
     }
-    if (route.showInMemo1 && p_.Memo1 != nullptr) p_.Memo1->setPlainText(fromCp1254(text));
-    if (p_.clearSerialReceiveText) p_.clearSerialReceiveText();
-    parseRegisterReply(*p_.table, text);
-    setHeading(route);
-    if (p_.refreshNow) p_.refreshNow();
+    context.requests.setCursorSink([this](int cursor) { table_.setCursor(cursor); });
+    connect(&context.selection, &DeviceSelection::changed, this, [this](const ActiveDevice& device) {
+        // A relay's values start over from the no-value mark; a meter leaves the table alone.
+        if (!device.isMeter) table_.resetRow(1);
+    });
 }
 
-void RegisterReplies::setHeading(const EnerjialRoute& route) {
-    if (p_.Label2 == nullptr) return;
-    p_.Label2->setText(QString::number(p_.state->activeSerial) + fromCp1254(route.headingText));
+void RegisterReplies::store(const DataReply& reply) {
+    if (reply.route.setDeviceRow1) table_.setDeviceRow(1);
+    if (reply.cursor) table_.setCursor(*reply.cursor);
+    if (reply.route.showInMemo1 && Memo1 != nullptr) Memo1->setPlainText(fromCp1254(reply.text));
+    if (clearSerialReceiveText_) clearSerialReceiveText_();
+    parseRegisterReply(table_, reply.text);
+    // The values of a reply show at once; the one-second refresh goes on as well.
+    refresh_.tick();
 }
 
 }  // namespace izleme

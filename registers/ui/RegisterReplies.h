@@ -1,44 +1,40 @@
-// The "enerjial" replies that carry register data: stores them in the register
-// table, shows the text and the heading, and refreshes the displays at once.
+// The "enerjial" replies that carry register data: each stored at the device
+// row and the register cursor of the request it answers, its text shown in
+// `VD1KAL`'s memo for the first two kinds, and the displays refreshed at once.
+// Also keeps the register table in step with the requests (the cursor a data
+// request sets) and with the device selection (row 1 emptied for a relay).
 #pragma once
 
+#include <QObject>
 #include <functional>
-#include <string_view>
-#include <utility>
 
-#include "server/core/EnerjialRoute.h"
-
-class QLabel;
 class QPlainTextEdit;
 
 namespace izleme {
 
+struct DataReply;
+struct PageContext;
+class RefreshLoop;
 class RegisterTable;
-struct SharedState;
 
-struct RegisterRepliesPorts {
-    RegisterTable* table = nullptr;
-    const SharedState* state = nullptr;            // active device serial
-    QLabel* Label2 = nullptr;                      // heading of page 0
-    QPlainTextEdit* Memo1 = nullptr;               // `VD1KAL`'s memo: the raw text of the first two kinds
-    std::function<void()> clearSerialReceiveText;  // `VD1KAL`'s text, emptied by every parse
-    std::function<void()> refreshNow;              // the register display refresh
-};
-
-class RegisterReplies {
+class RegisterReplies : public QObject {
+    Q_OBJECT
 public:
-    explicit RegisterReplies(RegisterRepliesPorts ports) : p_(std::move(ports)) {}
+    // memo1: `VD1KAL`'s memo; clearSerialReceiveText: empties `VD1KAL`'s
+    // received text, as every parse does.
+    RegisterReplies(const PageContext& context, QPlainTextEdit* memo1,
+                    std::function<void()> clearSerialReceiveText = {}, QObject* parent = nullptr);
 
-    // Handles one routed "enerjial" reply (the status line is already set).
-    // A malformed number throws SilentAbort out of here, which ends the
-    // handling of the whole received chunk; registers stored before stay,
-    // and neither the heading nor the displays change.
-    void enerjial(const EnerjialRoute& route, std::string_view text);
+    // One routed reply. A malformed number throws SilentAbort out of here,
+    // which ends the handling of the whole received chunk; registers stored
+    // before stay, and neither the heading nor the displays change.
+    void store(const DataReply& reply);
 
 private:
-    void setHeading(const EnerjialRoute& route);
-
-    RegisterRepliesPorts p_;
+    RegisterTable& table_;
+    RefreshLoop& refresh_;
+    QPlainTextEdit* Memo1;
+    std::function<void()> clearSerialReceiveText_;
 };
 
 }  // namespace izleme

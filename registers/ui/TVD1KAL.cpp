@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/PlatformServices.h"
 #include "toolkit/ui/Named.h"
+#include "toolkit/ui/PlatformServices.h"
 
 namespace izleme {
 

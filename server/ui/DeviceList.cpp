@@ -1,23 +1,19 @@
 #include "server/ui/DeviceList.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
-#include <QWidget>
 #include <limits>
+#include <vector>
 
-#include "app/core/SharedState.h"
-#include "registers/core/RegisterTable.h"
-#include "server/ui/Cp1254Text.h"
 #include "server/core/DeviceEntry.h"
 #include "server/core/Keywords.h"
-#include "server/core/Wire.h"
+#include "server/core/SharedState.h"
 #include "server/ui/Connection.h"
+#include "server/ui/DeviceSelection.h"
+#include "server/ui/ReplyRouter.h"
 #include "server/ui/RequestSender.h"
+#include "server/ui/Requests.h"
 #include "server/ui/ShellPort.h"
+#include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/GroupBar.h"
-#include "toolkit/ui/LedDisplay.h"
 
 namespace izleme {
 namespace {
@@ -27,37 +23,16 @@ const QColor kBodyCream(0xFF, 0xFB, 0xF0);
 const QColor kEntryBlack(0x00, 0x00, 0x00);
 const QColor kEntryRed(0xFF, 0x00, 0x00);
 
-constexpr int kMeterPage = 6;
-constexpr int kRelayPage = 2;
-
 // The caption of an entry as code page 1254 bytes; captions are built from
 // received bytes, so every character has its byte (anything else becomes "?").
 std::string captionBytes(const GroupBarEntry* entry) { return toCp1254Lossy(entry->caption()); }
-
-// Empties a display of the meter page found by name; displays of a page not
-// built yet are skipped.
-void clearNamed(QWidget* root, const char* name, const QString& text) {
-    if (root == nullptr) return;
-    QWidget* w = root->findChild<QWidget*>(QString::fromLatin1(name));
-    if (w == nullptr) return;
-    if (auto* led = qobject_cast<LedDisplay*>(w))
-        led->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(w))
-        label->setText(text);
-    else if (auto* line = qobject_cast<QLineEdit*>(w))
-        line->setText(text);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
-        plain->setPlainText(text);
-    else if (auto* rich = qobject_cast<QTextEdit*>(w))
-        rich->setPlainText(text);
-    else
-        w->setProperty("text", text);
-}
 
 }  // namespace
 
 DeviceList::DeviceList(DeviceListPorts ports, QObject* parent) : QObject(parent), p_(std::move(ports)) {
     if (p_.connection != nullptr) connect(p_.connection, &Connection::loginSent, this, &DeviceList::onLoginSent);
+    p_.shell->router().subscribe(
+        kw::cihazlar, [this](const Reply& r) { cihazlar(r.fields[0], r.fields[1], r.fields[2], r.fields[3]); }, this);
 }
 
 void DeviceList::onLoginSent() { listRefilling_ = true; }
@@ -117,39 +92,40 @@ void DeviceList::RzGroup1Items0Click(GroupBarEntry* entry) {
 }
 
 void DeviceList::selectMeter(GroupBarEntry* entry, const std::string& serialText) {
-    p_.Panel7->show();
-    p_.Panel8->hide();
-    for (int page = 0; page <= 5; ++page) p_.setTabVisible(page, false);
-    p_.setTabVisible(kMeterPage, true);
-    p_.selectPage(kMeterPage);
+    SharedState& state = p_.shell->state();
+    const bool kindChanged = state.activeKind != device::kindZdn100;
     p_.shell->setRequestLine(QString());
     p_.shell->setStatusLine(QString());
-
-    p_.Edit111->setText(fromCp1254(device::trimLeadingBlanks(serialText)));
-    p_.shell->state().activeKind = device::kindZdn100;
+    p_.setActiveSerialText(fromCp1254(device::trimLeadingBlanks(serialText)));
+    state.activeKind = device::kindZdn100;
     entry->setFontColor(kEntryRed);
+    // The meter layout, and the meter page's reset; replies still awaited for
+    // another device are no longer wanted.
+    Requests& requests = p_.shell->requests();
+    requests.deviceChanged(requests.activeSerialText());
+    p_.selection->announce(ActiveDevice{device::kindZdn100, fromCp1254(serialText), true, kindChanged});
 
-    const auto serial = toCp1254(p_.Edit111->text());
-    p_.shell->sender().send(serial ? wire::buildMessage(kw::sycreaktfener, {*serial, "", ""}) : std::nullopt);
-    resetMeterPage();
+    // A meter's first request: the energy since its last recorded reading (two empty dates).
+    if (const auto serial = toCp1254(requests.activeSerialText())) {
+        requests.send(kw::sycreaktfener, {*serial, "", ""});
+    } else {
+        p_.shell->sender().send(std::nullopt);  // says on the status line that it could not go
+    }
 }
 
 void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& serialText) {
     paintAllBlack();
     entry->setFontColor(kEntryRed);
-    p_.table->resetRow(1);
 
     SharedState& state = p_.shell->state();
-    if (kind != state.activeKind) {
-        if (kind == device::kindKlm200)
-            showKlm200Layout();
-        else if (kind == device::kindKrt100)
-            showKrt100Layout();
-    }
+    const bool kindChanged = kind != state.activeKind;
     state.activeKind = kind;
+    p_.setActiveSerialText(fromCp1254(device::trimBlanks(serialText)));
+    // The pages reset what they show (register row 1 included) and the shell
+    // applies the kind's layout when the kind changed.
+    p_.shell->setHeading(QString());
+    p_.selection->announce(ActiveDevice{kind, fromCp1254(serialText), false, kindChanged});
 
-    p_.Edit111->setText(fromCp1254(device::trimBlanks(serialText)));
-    if (p_.Sno != nullptr) p_.Sno->setText(fromCp1254(serialText));
     const auto value = device::serialValue(serialText);
     if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
         *value > std::numeric_limits<std::int32_t>::max()) {
@@ -158,39 +134,7 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
         return;
     }
     state.activeSerial = static_cast<std::int32_t>(*value);
-
-    state.pendingKind = "anideger";
-    p_.table->setCursor(0);
-    const auto serial = toCp1254(p_.Edit111->text());
-    p_.shell->sender().send(serial ? wire::buildMessage(kw::enertum, {*serial}) : std::nullopt);
-    p_.shell->setRequestLine(QStringLiteral("Lütfen bekleyin..."));
-    p_.shell->setStatusLine(QString());
-}
-
-void DeviceList::showKrt100Layout() {
-    p_.Panel7->show();
-    p_.Panel8->hide();
-    for (const int page : {0, 1, 3, 4, 5}) p_.setTabVisible(page, true);
-    for (const int page : {2, 6}) p_.setTabVisible(page, false);
-    p_.selectPage(0);
-}
-
-void DeviceList::showKlm200Layout() {
-    p_.Panel7->hide();
-    p_.Panel8->show();
-    p_.setTabVisible(kRelayPage, true);
-    for (const int page : {0, 1, 3, 4, 5, 6}) p_.setTabVisible(page, false);
-    p_.selectPage(kRelayPage);
-}
-
-void DeviceList::resetMeterPage() {
-    QWidget* root = p_.mainWindow;
-    clearNamed(root, "Memo3", QString());
-    for (const char* name : {"Rzsycakttop", "Rzsycindtop", "Rzsyckaptop", "RzsycT1", "RzsycT2", "RzsycT3"})
-        clearNamed(root, name, QStringLiteral("00000000"));
-    for (const char* name : {"RzLEDak1", "RzLEDak2", "RzLEDkap1", "RzLEDkap2", "RzLEDin1", "RzLEDin2", "RzLEDsycinoran",
-                             "RzLEDsyckaporan", "lblsycindurum", "lblsyckapdurum"})
-        clearNamed(root, name, QString());
+    p_.shell->requests().data("anideger");
 }
 
 void DeviceList::paintAllBlack() {

@@ -1,6 +1,7 @@
 // The device list and the active device: builds `RzGroupBar1` from the
 // server's "cihazlar" messages and handles a click on an entry
-// (`RzGroup1Items0Click`): page layout, active serial, first data request.
+// (`RzGroup1Items0Click`): active device, its announcement (the page layout
+// and the pages' resets follow it), first data request.
 #pragma once
 
 #include <QObject>
@@ -11,29 +12,21 @@
 #include <string>
 #include <string_view>
 
-class QLineEdit;
-class QWidget;
-
 namespace izleme {
 
 class Connection;
+class DeviceSelection;
 class GroupBarEntry;
-class LedDisplay;
-class RegisterTable;
 class ShellPort;
 
-// What the device list reaches outside itself. The page control is reached
-// through two functions so that this layer needs nothing of the shell's classes.
+// What the device list reaches outside itself: the shell (state, requests,
+// status lines, `RzGroupBar1`), the connection for a re-login, the selection
+// event, and two small functions for the active serial box and the page control.
 struct DeviceListPorts {
-    ShellPort* shell = nullptr;  // state, sender, status and request lines, `RzGroupBar1`
+    ShellPort* shell = nullptr;
     Connection* connection = nullptr;
-    RegisterTable* table = nullptr;
-    QWidget* Panel7 = nullptr;
-    QWidget* Panel8 = nullptr;
-    QLineEdit* Edit111 = nullptr;
-    LedDisplay* Sno = nullptr;
-    QWidget* mainWindow = nullptr;  // where the meter page's displays are looked up by name
-    std::function<void(int page, bool visible)> setTabVisible;
+    DeviceSelection* selection = nullptr;
+    std::function<void(const QString& text)> setActiveSerialText;  // `Edit111`
     std::function<void(int page)> selectPage;
 };
 
@@ -61,9 +54,6 @@ private:
     void onLoginSent();
     void selectMeter(GroupBarEntry* entry, const std::string& serialText);
     void selectOther(GroupBarEntry* entry, int kind, const std::string& serialText);
-    void showKrt100Layout();
-    void showKlm200Layout();
-    void resetMeterPage();
     void paintAllBlack();
 
     DeviceListPorts p_;

@@ -4,34 +4,35 @@
 
 #include <QString>
 
+#include "server/ui/StatusLines.h"
+
 class QTcpSocket;
 
 namespace izleme {
 
 struct SharedState;
 class GroupBar;
+class ReplyRouter;
 class RequestSender;
+class Requests;
 
-class ShellPort {
+class ShellPort : public StatusLines {
 public:
-    virtual ~ShellPort() = default;
-
     virtual SharedState& state() = 0;
-    virtual QTcpSocket* socket() = 0;          // `Clientsoket`
-    virtual RequestSender& sender() = 0;       // sends through `Clientsoket`
-    virtual GroupBar* deviceList() = 0;        // `RzGroupBar1`
+    virtual QTcpSocket* socket() = 0;     // `Clientsoket`
+    virtual RequestSender& sender() = 0;  // sends through `Clientsoket`
+    virtual ReplyRouter& router() = 0;    // where every received message goes
+    virtual Requests& requests() = 0;     // requests and data requests
+    virtual GroupBar* deviceList() = 0;   // `RzGroupBar1`
 
-    virtual void setStatusLine(const QString& text) = 0;   // `LblMesaj`
-    virtual void setRequestLine(const QString& text) = 0;  // `LblGiden`
     virtual void setMainCaption(const QString& text) = 0;  // main window caption
-    virtual QString meterAddressText() const = 0;          // `Edit3` of the meter page
+    virtual QString meterAddressText() const = 0;          // the meter page's address box, the host of last resort
 
-    virtual void attachTrayMenu() = 0;                  // on connect
+    virtual void attachTrayMenu() = 0;                    // on connect
     virtual void appendLogLine(const QString& line) = 0;  // communication log `ListBox1`
-    virtual void lampFlicker() = 0;                     // eleven XOR steps with magenta
-    virtual void lampGreen() = 0;                       // after a chunk was dispatched
-    virtual void showNewMessageLink() = 0;              // `RzURLLabel1` visible
-    virtual void closeMainWindow() = 0;                 // ends the program
+    virtual void lampFlicker() = 0;                       // eleven XOR steps with magenta
+    virtual void lampGreen() = 0;                         // after a chunk was dispatched
+    virtual void closeMainWindow() = 0;                   // ends the program
 };
 
 }  // namespace izleme

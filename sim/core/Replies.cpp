@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 #include "server/core/Keywords.h"
 #include "server/core/Wire.h"
 #include "sim/core/RegisterReply.h"

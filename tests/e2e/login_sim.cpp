@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "gui/login_fake_shell.h"
-#include "server/core/Cp1254.h"
-#include "server/ui/ClientReplies.h"
+#include "toolkit/core/Cp1254.h"
+#include "server/core/Keywords.h"
+#include "server/ui/ReplyRouter.h"
 #include "server/ui/Connection.h"
 #include "server/ui/TFrmGiris.h"
 #include "support/SimProcess.h"
@@ -26,10 +27,9 @@ struct Client {
     explicit Client(quint16 port) : login(shell) {
         login.Servername->setText(QStringLiteral("127.0.0.1"));
         login.edtport->setText(QString::number(port));
-        login.connection().replies().onCihazlar = [this](std::string_view, std::string_view model, std::string_view,
-                                                         std::string_view serial) {
-            entries.push_back(std::string(model) + " " + std::string(serial));
-        };
+        shell.router().subscribe(izleme::kw::cihazlar, [this](const izleme::Reply& r) {
+            entries.push_back(std::string(r.fields[1]) + " " + std::string(r.fields[3]));
+        });
     }
     void logIn(const QString& user, const QString& password) {
         login.Edit1->setText(user);

@@ -1,5 +1,5 @@
 // Our code page 1254 table held against Qt's own windows-1254 codec.
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

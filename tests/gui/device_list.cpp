@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/core/SharedState.h"
+#include "server/core/SharedState.h"
 #include "app/ui/PageControl.h"
 #include "registers/ui/TVD1KAL.h"
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 #include "server/ui/DeviceList.h"
 #include "shell_fixture.h"
 #include "support/LoopbackPeer.h"

@@ -9,14 +9,14 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "app/core/SharedState.h"
+#include "server/core/SharedState.h"
 #include "app/ui/PageControl.h"
 #include "gui/shell_fixture.h"
 #include "registers/core/InstantValues.h"
 #include "registers/core/RegisterTable.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/TVD1KAL.h"
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/LedDisplay.h"
 
 using namespace izleme;

@@ -7,10 +7,10 @@
 #include <QtTest>
 
 #include "gui/login_fake_shell.h"
-#include "server/core/Cp1254.h"
 #include "server/ui/Connection.h"
 #include "server/ui/TFrmGiris.h"
 #include "support/LoopbackPeer.h"
+#include "toolkit/core/Cp1254.h"
 
 using izleme::TFrmGiris;
 using izleme::test::FakeShell;

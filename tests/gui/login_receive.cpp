@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "gui/login_fake_shell.h"
-#include "server/ui/ClientReplies.h"
+#include "server/core/Keywords.h"
+#include "server/ui/ReplyRouter.h"
 #include "server/ui/Connection.h"
 #include "server/ui/TFrmGiris.h"
 #include "support/LoopbackPeer.h"
@@ -27,11 +28,10 @@ struct Session {
         login.Edit1->setText("demo");
         login.Servername->setText("127.0.0.1");
         login.edtport->setText(peer.portText());
-        login.connection().replies().onCihazlar = [this](std::string_view group, std::string_view model,
-                                                         std::string_view name, std::string_view serial) {
-            devices.push_back(std::string(group) + "|" + std::string(model) + "|" + std::string(name) + "|" +
-                              std::string(serial));
-        };
+        shell.router().subscribe(izleme::kw::cihazlar, [this](const izleme::Reply& r) {
+            devices.push_back(std::string(r.fields[0]) + "|" + std::string(r.fields[1]) + "|" +
+                              std::string(r.fields[2]) + "|" + std::string(r.fields[3]));
+        });
     }
 
     bool logIn() {
@@ -104,11 +104,11 @@ private slots:
         s.shell.shared.activeSerial = 12001;
         QString statusWhenCalled;
         std::string text;
-        s.login.connection().replies().onEnerjial = [&](const izleme::EnerjialRoute& route, std::string_view t) {
-            QCOMPARE(QString::fromStdString(route.kind), QStringLiteral("anideger"));
+        s.shell.router().subscribeData("anideger", [&](const izleme::DataReply& reply) {
+            QCOMPARE(QString::fromStdString(reply.route.kind), QStringLiteral("anideger"));
             statusWhenCalled = s.shell.statusLine;
-            text = t;
-        };
+            text = reply.text;
+        });
         QVERIFY(s.logIn());
         s.send(
             "enerjial\x01xx"
@@ -201,10 +201,10 @@ private slots:
     void failingHandlerDropsTheRestAndLeavesTheLamp() {
         Session s;
         int calls = 0;
-        s.login.connection().replies().onCihazlar = [&](auto, auto, auto, auto) {
+        s.shell.router().subscribe(izleme::kw::cihazlar, [&](const izleme::Reply&) {
             ++calls;
             throw izleme::SilentAbort("bad entry");
-        };
+        });
         QVERIFY(s.logIn());
         s.send(
             "cihazlar\x01G\x01KRT100\x01"

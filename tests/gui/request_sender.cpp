@@ -1,7 +1,7 @@
 // The request sender over a real loopback connection.
 #include "server/core/Keywords.h"
 #include "server/core/Wire.h"
-#include "server/ui/Cp1254Text.h"
+#include "toolkit/ui/Cp1254Text.h"
 #include "server/ui/RequestSender.h"
 
 #include <QHostAddress>

@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/ui/FakePlatformServices.h"
+#include "support/FakePlatformServices.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
 #include "server/ui/TFrmGiris.h"

@@ -234,12 +234,14 @@ private slots:
     }
 
     void timerHooksRunAndSurviveErrors() {
+        // Page updates run at their registers in ascending order, on the row
+        // that the instantaneous values page shows (row 1 on page 0).
         QStringList ran;
-        a->addRefreshStep([&] { ran << "first"; });
-        a->addRefreshStep([] { throw std::runtime_error("bad number"); });
-        a->addRefreshStep([&] { ran << "third"; });
+        a->refreshLoop().add(192, [&](int row) { ran << QString("192@%1").arg(row); });
+        a->refreshLoop().add(67, [](int) { throw std::runtime_error("bad number"); });
+        a->refreshLoop().add(70, [&](int row) { ran << QString("70@%1").arg(row); });
         a->Timer1Timer();
-        QCOMPARE(ran, QStringList({"first", "third"}));
+        QCOMPARE(ran, QStringList({"70@1", "192@1"}));
         int pings = 0;
         a->TimerPingTimer();  // no action installed: nothing happens
         a->setPingAction([&] { ++pings; });

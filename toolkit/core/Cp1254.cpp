@@ -1,4 +1,4 @@
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // The real platform services: network interfaces and reachability, audio
 // output through QSoundEffect, serial ports through QSerialPort.
-#include "app/ui/PlatformServices.h"
+#include "toolkit/ui/PlatformServices.h"
 
 #include <QFileInfo>
 #include <QNetworkInformation>

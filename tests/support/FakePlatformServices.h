@@ -6,7 +6,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "app/ui/PlatformServices.h"
+#include "toolkit/ui/PlatformServices.h"
 
 namespace izleme {
 

@@ -1,5 +1,5 @@
 // Code page 1254 against UTF-8.
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/ui/SerialPort.h"
+#include "toolkit/ui/SerialPort.h"
 
 namespace izleme {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "server/core/Cp1254.h"
+#include "toolkit/core/Cp1254.h"
 
 namespace izleme {
 
