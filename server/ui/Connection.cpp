@@ -5,13 +5,15 @@
 #include <QTcpSocket>
 #include <QTime>
 
-#include "app/core/SharedState.h"
-#include "server/ui/Cp1254Text.h"
+#include "server/core/Keywords.h"
 #include "server/core/LogLine.h"
+#include "server/core/SharedState.h"
 #include "server/core/Wire.h"
+#include "server/ui/ReplyRouter.h"
 #include "server/ui/RequestSender.h"
 #include "server/ui/ShellPort.h"
 #include "server/ui/TFrmGiris.h"
+#include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/GroupBar.h"
 
 namespace izleme {
@@ -22,17 +24,30 @@ const QString kLoginRefused = QStringLiteral("   Giriş reddedildi: kullanıcı 
 // Why a connect failed, for the login window's status text.
 QString connectFailureText(QAbstractSocket::SocketError error) {
     switch (error) {
-        case QAbstractSocket::ConnectionRefusedError: return QStringLiteral("   Sunucu bağlantıyı kabul etmedi");
-        case QAbstractSocket::HostNotFoundError: return QStringLiteral("   Sunucu bulunamadı");
-        case QAbstractSocket::SocketTimeoutError: return QStringLiteral("   Sunucu yanıt vermedi");
-        default: return QStringLiteral("   Bağlantı kurulamadı");
+        case QAbstractSocket::ConnectionRefusedError:
+            return QStringLiteral("   Sunucu bağlantıyı kabul etmedi");
+        case QAbstractSocket::HostNotFoundError:
+            return QStringLiteral("   Sunucu bulunamadı");
+        case QAbstractSocket::SocketTimeoutError:
+            return QStringLiteral("   Sunucu yanıt vermedi");
+        default:
+            return QStringLiteral("   Bağlantı kurulamadı");
     }
 }
 
 }  // namespace
 
 Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
-    : QObject(parent), shell_(shell), login_(login), replies_(shell, login) {
+    : QObject(parent), shell_(shell), login_(login) {
+    // The server's answer to the login and the keep-alive.
+    shell_.router().subscribe(
+        kw::pong,
+        [this](const Reply&) {
+            shell_.setStatusLine(QStringLiteral("Pong"));
+            login_.setProgress(100);
+            login_.setStatusText(QStringLiteral("Bağlantı Kuruldu"));
+        },
+        this);
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(flushDelayMs);
     flushTimer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may end the quiet time 5 % early
@@ -43,6 +58,8 @@ Connection::Connection(ShellPort& shell, TFrmGiris& login, QObject* parent)
         connect(socket, &QTcpSocket::disconnected, this, &Connection::ClientsoketDisconnect);
         connect(socket, &QTcpSocket::errorOccurred, this, &Connection::ClientsoketError);
         connect(socket, &QTcpSocket::readyRead, this, &Connection::ClientsoketRead);
+        // What a flood brings waits in the system's buffers, not in ours.
+        socket->setReadBufferSize(maxReadBytes);
     }
 }
 
@@ -211,8 +228,8 @@ void Connection::ClientsoketError() {
     showConnectionError();
     if (socket != nullptr && socket->state() == QAbstractSocket::ConnectedState) return;
     if (wasConnecting) {
-        stopWithoutConnection(connectFailureText(socket != nullptr ? socket->error()
-                                                                   : QAbstractSocket::UnknownSocketError));
+        stopWithoutConnection(
+            connectFailureText(socket != nullptr ? socket->error() : QAbstractSocket::UnknownSocketError));
     } else {
         login_.Timer1->stop();
         login_.suiButton1->setEnabled(true);
@@ -244,7 +261,9 @@ void Connection::ClientsoketRead() {
 }
 
 void Connection::dispatchText(const std::string& text) {
-    const bool complete = text.empty() || dispatcher_.dispatch(text, shell_.state().pendingKind, replies_);
+    ReplyRouter& router = shell_.router();
+    const std::string kind(router.dispatchKind());
+    const bool complete = text.empty() || dispatcher_.dispatch(text, kind, router);
     if (complete) shell_.lampGreen();
 }
 

@@ -10,7 +10,6 @@
 
 #include "server/core/Reassembler.h"
 #include "server/core/ReplyDispatcher.h"
-#include "server/ui/ClientReplies.h"
 
 namespace izleme {
 
@@ -25,12 +24,11 @@ public:
     // Bytes after the last terminator wait this long for the rest of their
     // message (a late TCP segment) before they are dispatched as they are.
     static constexpr int flushDelayMs = 3000;
+    // The most bytes one read event takes from the socket.
+    static constexpr qint64 maxReadBytes = 1024 * 1024;
 
     Connection(ShellPort& shell, TFrmGiris& login, QObject* parent = nullptr);
     ~Connection() override;
-
-    // The handlers the pages fill in; the dispatcher calls them for every reply.
-    ClientReplies& replies() { return replies_; }
 
     // A connect-and-login is waiting for the socket to connect.
     bool isConnecting() const { return connecting_; }
@@ -70,7 +68,6 @@ private:
 
     ShellPort& shell_;
     TFrmGiris& login_;
-    ClientReplies replies_;
     Reassembler reassembler_;
     ReplyDispatcher dispatcher_;
     QTimer flushTimer_;
