@@ -179,6 +179,8 @@ void ScriptRunner::tick() {
 void ScriptRunner::serviceAnswers() {
     if (answers_.empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
+    // A question box may be shown again for the next question.
+    if (lastAnswered_ && !lastAnswered_->isVisible()) lastAnswered_ = nullptr;
     QAbstractButton* button = nullptr;
     if (modal && modal->isVisible() && modal != lastAnswered_) button = answerButton(modal, answers_.front().yes);
     if (!button) {
