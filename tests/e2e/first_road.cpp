@@ -13,7 +13,9 @@
 
 #include "app/ui/PageControl.h"
 #include "gui/shell_fixture.h"
+#include "registers/core/RegisterTable.h"
 #include "registers/ui/TVD1KAL.h"
+#include "server/ui/ReplyRouter.h"
 #include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -115,6 +117,11 @@ class FirstRoadTest : public QObject {
         road.ana.pages().Label2->clear();
         road.entry(krt)->click();
         QTRY_COMPARE_WITH_TIMEOUT(road.ana.pages().Label2->text(), QStringLiteral("12001 Nolu Cihaz Verileri"), 10000);
+        checkValuesOfTheReply(road, QStringLiteral("12001"));
+    }
+
+    // The displays show the register reply that `Memo1` shows, of the device with this serial.
+    void checkValuesOfTheReply(Road& road, const QString& serial) {
         const QList<int> bytes = replyBytes(road.shell.forms.VD1KAL->Memo1->toPlainText());
         QVERIFY2(bytes.size() >= 3 + 2 * 66, "the reply carries registers 0 to 65");
 
@@ -159,7 +166,7 @@ class FirstRoadTest : public QObject {
         for (const char* cos : {"Cos1", "Cos2", "Cos3"}) QVERIFY(std::abs(v[cos]) <= 1);
         QVERIFY(std::abs(v["Fr"] - 50) < 1);
         QVERIFY(std::abs(v["kW1"] - v["V1"] * v["akm1"] * v["Cos1"] / 1000) <= 0.1 + 0.005 * v["KVA1"]);
-        QCOMPARE(road.ana.pages().Label17->text(), QStringLiteral("12001"));
+        QCOMPARE(road.ana.pages().Label17->text(), serial);
     }
 
 private slots:
@@ -220,6 +227,40 @@ private slots:
         QVERIFY(road.ana.state().loggedIn);
         QVERIFY(road.entry(krt) != nullptr);
         QCOMPARE(road.entry(krt)->fontColor(), QColor(Qt::red));
+    }
+
+    // A slow server: the operator clicks one relay, then another before the
+    // first one's reply came. The first reply is dropped, the heading stays
+    // empty until the second device's own reply is stored from register 0.
+    void slowReplyIsNotShownUnderTheNextDevice() {
+        test::SimProcess sim(steadyDemo + QStringList{"--delay", "2000"});
+        QVERIFY(sim.port() != 0);
+        Road road;
+        QVERIFY(logIn(road, sim.port()));
+        const QString second = QStringLiteral("Atölye Kompanzasyon No: 12002");
+        QVERIFY(road.waitForEntry(krt));
+        QVERIFY(road.waitForEntry(second));
+        QLabel* heading = road.ana.pages().Label2;
+        RegisterTable& table = road.shell.forms.VD1KAL->table;
+
+        road.entry(krt)->click();
+        QTest::qWait(500);
+        road.entry(second)->click();
+        QCOMPARE(heading->text(), QString());
+        road.ana.Timer1Timer();
+        const QString noValue = road.display(QStringLiteral("V1"))->text();
+
+        QTRY_COMPARE_WITH_TIMEOUT(road.ana.router().droppedReplies(), 1, 10000);
+        road.ana.Timer1Timer();
+        QCOMPARE(heading->text(), QString());
+        QCOMPARE(road.display(QStringLiteral("V1"))->text(), noValue);
+        QCOMPARE(table.value(1, 0), kNoValue);
+
+        QTRY_COMPARE_WITH_TIMEOUT(heading->text(), QStringLiteral("12002 Nolu Cihaz Verileri"), 10000);
+        QVERIFY(table.value(1, 0) != kNoValue);
+        QCOMPARE(table.value(1, 68), kNoValue);  // stored from register 0, not after the dropped reply
+        QCOMPARE(table.cursor(), 68);
+        checkValuesOfTheReply(road, QStringLiteral("12002"));
     }
 
     // Replies cut into small pieces, glued together and led by stray bytes
