@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "server/core/SharedState.h"
 #include "app/ui/PageControl.h"
 #include "registers/ui/TVD1KAL.h"
-#include "toolkit/core/Cp1254.h"
+#include "server/core/SharedState.h"
 #include "server/ui/DeviceList.h"
 #include "shell_fixture.h"
 #include "support/LoopbackPeer.h"
+#include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
 
@@ -383,6 +383,40 @@ private slots:
         QVERIFY(c.list(demoList(), meter));
         QVERIFY(c.waitReceived(request("sycreaktfener", {"14001", "", ""})));
         QCOMPARE(c.ana.pageControl()->activePage(), 6);
+    }
+
+    // The heading names the device whose values are shown: selecting another
+    // relay empties it until that relay's reply is stored, so a device that
+    // is not on line never stands under the previous device's heading.
+    void headingWaitsForTheSelectedDevicesReply() {
+        LoggedIn c;
+        QVERIFY(c.logIn());
+        QVERIFY(c.list(demoList() + QList<QByteArray>{cihazlar("Fabrika", "KRT100", "Depo", "12003")},
+                       QStringLiteral("Depo No: 12003")));
+        QLabel* heading = c.ana.pages().Label2;
+        c.entry(krt)->click();
+        QVERIFY(c.waitReceived(request("enertum", {"12001"})));
+        c.send(enerjial("1$3$2$0$5$"));
+        QTRY_COMPARE(heading->text(), QStringLiteral("12001 Nolu Cihaz Verileri"));
+
+        c.peer.received.clear();
+        c.entry(QStringLiteral("Depo No: 12003"))->click();
+        QCOMPARE(heading->text(), QString());
+        QVERIFY(c.waitReceived(request("enertum", {"12003"})));
+        c.send(
+            "Hattayok\x01"
+            "12003\x01x" +
+            kEnd);
+        QTRY_VERIFY(c.ana.LblMesaj->text().startsWith(QStringLiteral("12003 Seri Nolu cihaz hatta değil.")));
+        QCOMPARE(heading->text(), QString());
+
+        // Back to the first relay: its heading once its reply is stored again.
+        c.peer.received.clear();
+        c.entry(krt)->click();
+        QCOMPARE(heading->text(), QString());
+        QVERIFY(c.waitReceived(request("enertum", {"12001"})));
+        c.send(enerjial("1$3$2$0$6$"));
+        QTRY_COMPARE(heading->text(), QStringLiteral("12001 Nolu Cihaz Verileri"));
     }
 };
 
