@@ -10,8 +10,8 @@
 
 #include "gui/login_fake_shell.h"
 #include "server/core/Keywords.h"
-#include "server/ui/ReplyRouter.h"
 #include "server/ui/Connection.h"
+#include "server/ui/ReplyRouter.h"
 #include "server/ui/TFrmGiris.h"
 #include "support/LoopbackPeer.h"
 #include "toolkit/core/SilentAbort.h"
