@@ -14,6 +14,21 @@
 #include "toolkit/ui/ImageList.h"
 
 namespace izleme {
+namespace {
+
+const QColor kDefaultCaptionColor(0xC0, 0xC0, 0xC0);
+
+// The look of group captions of one colour. One sheet on the bar's column
+// styles every caption of the default colour: a sheet per caption would be
+// parsed and applied again for each of hundreds of groups.
+QString captionSheet(const QColor& color) {
+    return QStringLiteral(
+               "QToolButton#GroupCaption { background: %1; color: black; font-weight: bold;"
+               " border: 1px solid #808080; padding: 3px; text-align: left; }")
+        .arg(color.name());
+}
+
+}  // namespace
 
 // The body of a group: paints the entries of its group as rows (icon, then the
 // caption in the entry's font colour) and turns a mouse click on a row into
@@ -169,11 +184,12 @@ void GroupBarEntry::click() {
     action(this);
 }
 
-GroupBarGroup::GroupBarGroup(const QString& caption, QWidget* parent) : QWidget(parent) {
+GroupBarGroup::GroupBarGroup(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 4);
     layout->setSpacing(0);
     captionButton_ = new QToolButton(this);
+    captionButton_->setObjectName(QStringLiteral("GroupCaption"));
     captionButton_->setText(caption);
     captionButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     captionButton_->setArrowType(Qt::DownArrow);
@@ -182,23 +198,21 @@ GroupBarGroup::GroupBarGroup(const QString& caption, QWidget* parent) : QWidget(
     body_ = new GroupBarEntryView(this);
     layout->addWidget(body_);
     connect(captionButton_, &QToolButton::clicked, this, [this] { setCollapsed(!collapsed_); });
-    applyColors();
 }
 
 GroupBarGroup::~GroupBarGroup() { qDeleteAll(std::exchange(entries_, {})); }
 
-QString GroupBarGroup::caption() const { return captionButton_->text(); }
+QString GroupBarGroup::caption() const { return caption_; }
 
 void GroupBarGroup::setColors(const QColor& captionColor, const QColor& bodyColor) {
+    if (captionColor == captionColor_ && bodyColor == bodyColor_) return;
     captionColor_ = captionColor;
     bodyColor_ = bodyColor;
     applyColors();
 }
 
 void GroupBarGroup::applyColors() {
-    captionButton_->setStyleSheet(QStringLiteral("QToolButton { background: %1; color: black; font-weight: bold;"
-                                                 " border: 1px solid #808080; padding: 3px; text-align: left; }")
-                                      .arg(captionColor_.name()));
+    captionButton_->setStyleSheet(captionColor_ == kDefaultCaptionColor ? QString() : captionSheet(captionColor_));
     body_->update();
 }
 
@@ -240,6 +254,7 @@ GroupBar::GroupBar(QWidget* parent) : QScrollArea(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     column_ = new QWidget;
     column_->setObjectName(QStringLiteral("GroupBarColumn"));
+    column_->setStyleSheet(captionSheet(kDefaultCaptionColor));
     columnLayout_ = new QVBoxLayout(column_);
     columnLayout_->setContentsMargins(2, 2, 2, 2);
     columnLayout_->setSpacing(2);
@@ -252,6 +267,7 @@ GroupBarGroup* GroupBar::addGroup(const QString& caption) {
     g->setObjectName(QStringLiteral("RzGroup%1").arg(groups_.size() + 1));
     columnLayout_->insertWidget(columnLayout_->count() - 1, g);  // above the stretch
     groups_.append(g);
+    if (!byCaption_.contains(caption)) byCaption_.insert(caption, g);
     return g;
 }
 
@@ -259,11 +275,7 @@ GroupBarGroup* GroupBar::group(int index) const {
     return (index >= 0 && index < groups_.size()) ? groups_.at(index) : nullptr;
 }
 
-GroupBarGroup* GroupBar::findGroup(const QString& caption) const {
-    for (GroupBarGroup* g : groups_)
-        if (g->caption() == caption) return g;
-    return nullptr;
-}
+GroupBarGroup* GroupBar::findGroup(const QString& caption) const { return byCaption_.value(caption, nullptr); }
 
 void GroupBar::clearAllEntries() {
     for (GroupBarGroup* g : groups_) g->clearEntries();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -56,6 +57,7 @@ private:
     QPointer<QAbstractButton> handle_;
 };
 
+// A group of the bar, made by GroupBar::addGroup (the bar styles its caption).
 class GroupBarGroup : public QWidget {
     Q_OBJECT
 public:
@@ -90,10 +92,11 @@ private:
     void entryChanged(const GroupBarEntry* entry);
     void applyColors();
 
+    QString caption_;
     QToolButton* captionButton_;
     GroupBarEntryView* body_;
     QList<GroupBarEntry*> entries_;
-    QColor captionColor_ = QColor(0xC0, 0xC0, 0xC0);
+    QColor captionColor_ = QColor(0xC0, 0xC0, 0xC0);  // what the bar's column styles
     QColor bodyColor_ = QColor(0xFF, 0xFB, 0xF0);
     bool collapsed_ = false;
 };
@@ -116,6 +119,7 @@ private:
     QWidget* column_;
     QVBoxLayout* columnLayout_;
     QList<Group*> groups_;
+    QHash<QString, Group*> byCaption_;  // the first group of each caption
 };
 
 }  // namespace izleme
