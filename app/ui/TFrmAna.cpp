@@ -29,6 +29,7 @@
 #include "server/ui/Requests.h"
 #include "toolkit/core/Cp1254.h"
 #include "toolkit/core/SilentAbort.h"
+#include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/Named.h"
 #include "toolkit/ui/PlatformServices.h"
@@ -68,6 +69,8 @@ TFrmAna::TFrmAna(std::shared_ptr<PlatformServices> services, QWidget* parent)
     setCentralWidget(central);
 
     connect(pages_.Edit111, &QLineEdit::textChanged, this, &TFrmAna::Edit111Change);
+    connect(pages_.Edit3, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.meterAddress = toCp1254Lossy(text); });
     requests_ = std::make_unique<Requests>(
         *sender_, state_, *this, [this] { return pages_.Edit111->text(); }, this);
     router_ = std::make_unique<ReplyRouter>(state_, *this, requests_->pending());
@@ -176,8 +179,6 @@ void TFrmAna::applyLayout(const ActiveDevice& device) {
 }
 
 void TFrmAna::setMainCaption(const QString& text) { setWindowTitle(text); }
-
-QString TFrmAna::meterAddressText() const { return pages_.Edit3->text(); }
 
 void TFrmAna::appendLogLine(const QString& line) {
     if (log_) log_->appendLine(line);

@@ -58,7 +58,6 @@ public:
     void setRequestLine(const QString& text) override;
     void setHeading(const QString& text) override;
     void setMainCaption(const QString& text) override;
-    QString meterAddressText() const override;
     void attachTrayMenu() override;
     void appendLogLine(const QString& line) override;
     void lampFlicker() override;

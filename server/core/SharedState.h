@@ -23,6 +23,7 @@ struct SharedState {
     bool loggedIn = false;        // a login message went out on this connection
     std::int32_t activeSerial = 12001;
     std::int32_t activeKind = 0;  // device kind (icon index) of the active device: the compensation relay
+    std::string meterAddress;     // the meter page's address box: the server address a login falls back on
     char decimalSeparator = ',';  // of the current locale, read when the main window shows
 };
 

@@ -97,8 +97,8 @@ void Connection::startConnectAndLogin() {
 
     if (!login_.Servername->text().isEmpty()) {
         host_ = login_.Servername->text();
-    } else if (!shell_.meterAddressText().isEmpty()) {
-        host_ = shell_.meterAddressText();
+    } else if (!shell_.state().meterAddress.empty()) {
+        host_ = fromCp1254(shell_.state().meterAddress);
     }
 
     bool portOk = false;

@@ -26,7 +26,6 @@ public:
     virtual GroupBar* deviceList() = 0;   // `RzGroupBar1`
 
     virtual void setMainCaption(const QString& text) = 0;  // main window caption
-    virtual QString meterAddressText() const = 0;          // the meter page's address box, the host of last resort
 
     virtual void attachTrayMenu() = 0;                    // on connect
     virtual void appendLogLine(const QString& line) = 0;  // communication log `ListBox1`

@@ -150,7 +150,7 @@ private slots:
 
     void meterAddressWhenTheServerBoxIsEmpty() {
         FakeShell shell;
-        shell.meterAddress = QStringLiteral("127.0.0.1");
+        shell.shared.meterAddress = "127.0.0.1";
         TFrmGiris w(shell);
         LoopbackPeer peer;
         fillLogin(w, peer, "demo", "demo");

@@ -35,7 +35,6 @@ public:
     void setRequestLine(const QString& text) override { requestLine = text; }
     void setHeading(const QString& text) override { heading = text; }
     void setMainCaption(const QString& text) override { caption = text; }
-    QString meterAddressText() const override { return meterAddress; }
 
     void attachTrayMenu() override { ++trayAttached; }
     void appendLogLine(const QString& line) override { log << line; }
@@ -49,7 +48,7 @@ public:
     SharedState shared;
     QTcpSocket sock;
     GroupBar devices;
-    QString statusLine, requestLine, heading, caption, meterAddress, activeSerialText;
+    QString statusLine, requestLine, heading, caption, activeSerialText;
     QStringList log;
     int trayAttached = 0, flickers = 0, mainClosed = 0;
     bool lampIsGreen = false, newMessageLink = false;
