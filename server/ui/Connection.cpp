@@ -11,6 +11,7 @@
 #include "server/core/Wire.h"
 #include "server/ui/ReplyRouter.h"
 #include "server/ui/RequestSender.h"
+#include "server/ui/Requests.h"
 #include "server/ui/ShellPort.h"
 #include "server/ui/TFrmGiris.h"
 #include "toolkit/ui/Cp1254Text.h"
@@ -208,6 +209,8 @@ void Connection::ClientsoketDisconnect() {
     shell_.setStatusLine(fromCp1254(shell_.state().loginUserName) +
                          QStringLiteral(" kullanıcısının ana bilgisayarla bağlantısı kesildi"));
     shell_.state().loggedIn = false;
+    // The next connection answers only its own requests.
+    shell_.requests().pending().clear();
     if (awaitingFirstReply_) {
         awaitingFirstReply_ = false;
         showLoginRefused();

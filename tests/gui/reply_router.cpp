@@ -201,6 +201,25 @@ private slots:
         QCOMPARE(s.seen[0].cursor, -1);  // where the cursor stands
     }
 
+    // Requests of a connection that was lost are never answered: the replies
+    // on the next connection answer that connection's own requests.
+    void aLostConnectionForgetsItsRequests() {
+        Session s;
+        QVERIFY(s.logIn());
+        QVERIFY(s.ask(QStringLiteral("12001"), "anideger"));
+        s.peer.client->disconnectFromHost();
+        QTRY_VERIFY(!s.shell.shared.loggedIn);
+        QVERIFY(s.shell.requests().pending().empty());
+
+        s.peer.received.clear();
+        QVERIFY(s.logIn());
+        QVERIFY(s.ask(QStringLiteral("12002"), "anideger"));
+        s.send(Session::reply(4));
+        QTRY_COMPARE(s.seen.size(), std::size_t(1));
+        QCOMPARE(s.seen[0].cursor, 0);
+        QCOMPARE(s.shell.router().droppedReplies(), 0);
+    }
+
     // Before any data request nothing routes "enerjial": the text is left to
     // the unrecognised-text rule and nobody is called.
     void unawaitedReplyWithoutAKindDoesNothing() {
