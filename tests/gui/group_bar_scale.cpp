@@ -54,7 +54,7 @@ struct LongList {
     // Scrolls entry `index` into view and gives its centre in the view.
     QPoint reveal(int index) {
         const QRect r = group->entryRect(index);
-        const QPoint inColumn = group->entryView()->mapTo(bar.widget(), r.center());
+        const QPoint inColumn = group->mapTo(bar.widget(), r.center());
         bar.ensureVisible(inColumn.x(), inColumn.y(), 0, r.height());
         QCoreApplication::processEvents();
         return r.center();
@@ -73,7 +73,7 @@ private slots:
         const QRect first = l.group->entryRect(0);
         const QRect last = l.group->entryRect(kEntries - 1);
         QCOMPARE(last.top() - first.top(), (kEntries - 1) * first.height());
-        QVERIFY(l.group->entryView()->height() > last.bottom());
+        QVERIFY(l.group->height() > last.bottom());
         QVERIFY(l.bar.verticalScrollBar()->maximum() > 0);
         QCOMPARE(l.group->entryRect(kEntries), QRect());
         QCOMPARE(l.group->entryRect(-1), QRect());
@@ -116,11 +116,11 @@ private slots:
         LongList l;
         QVERIFY(QTest::qWaitForWindowExposed(&l.bar));
         const QPoint at = l.reveal(index);
-        QTest::mouseClick(l.group->entryView(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(l.group, Qt::LeftButton, {}, at);
         QCOMPARE(l.clicked, QList<QString>{QStringLiteral("Pano No: %1").arg(kEntries - index)});
         // The row's edges belong to it too.
         const QRect r = l.group->entryRect(index);
-        QTest::mouseClick(l.group->entryView(), Qt::LeftButton, {}, QPoint(r.left(), r.bottom()));
+        QTest::mouseClick(l.group, Qt::LeftButton, {}, QPoint(r.left(), r.bottom()));
         QCOMPARE(l.clicked.size(), 2);
         QCOMPARE(l.clicked.last(), l.clicked.first());
     }
@@ -130,7 +130,7 @@ private slots:
     void strayMouseClicksNothing() {
         LongList l;
         QVERIFY(QTest::qWaitForWindowExposed(&l.bar));
-        QWidget* view = l.group->entryView();
+        QWidget* view = l.group;
         QTest::mousePress(view, Qt::LeftButton, {}, l.group->entryRect(0).center());
         QTest::mouseRelease(view, Qt::LeftButton, {}, l.group->entryRect(1).center());
         QTest::mouseClick(view, Qt::RightButton, {}, l.group->entryRect(0).center());
@@ -146,7 +146,7 @@ private slots:
     void pressedEntryIsRememberedNotItsRow() {
         LongList l;
         QVERIFY(QTest::qWaitForWindowExposed(&l.bar));
-        QWidget* view = l.group->entryView();
+        QWidget* view = l.group;
         const QPoint at = l.group->entryRect(1).center();
         QTest::mousePress(view, Qt::LeftButton, {}, at);
         l.group->insertEntryAtTop(QStringLiteral("Yeni No: 1"), 0);  // the pressed entry is now row 2

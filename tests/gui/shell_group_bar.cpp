@@ -51,7 +51,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         QVERIFY(g->entryRect(0).bottom() < g->entryRect(1).top());
         QVERIFY(g->entryRect(1).bottom() < g->entryRect(2).top());
-        QVERIFY(g->entryView()->rect().contains(g->entryRect(2)));
+        QVERIFY(g->rect().contains(g->entryRect(2)));
+        QVERIFY(g->captionRect().bottom() < g->entryRect(0).top());
         QCOMPARE(e->fontColor(), QColor(Qt::black));
         e->setFontColor(QColor(255, 0, 0));
         QCOMPARE(e->fontColor(), QColor(255, 0, 0));
@@ -66,7 +67,7 @@ private slots:
         for (GroupBar::Entry* e : {first, second}) e->setClickAction([&](GroupBar::Entry* x) { clicked << x; });
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
-        QTest::mouseClick(g->entryView(), Qt::LeftButton, {}, g->entryRect(0).center());
+        QTest::mouseClick(g, Qt::LeftButton, {}, g->entryRect(0).center());
         first->click();
         QCOMPARE(clicked, QList<GroupBar::Entry*>({second, first}));
     }
@@ -86,7 +87,7 @@ private slots:
         });
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
-        QTest::mouseClick(g->entryView(), Qt::LeftButton, {}, g->entryRect(0).center());
+        QTest::mouseClick(g, Qt::LeftButton, {}, g->entryRect(0).center());
         QCOMPARE(runs, 1);
         QCOMPARE(bar.groupCount(), 2);
         QCOMPARE(g->entryCount(), 0);
@@ -99,15 +100,23 @@ private slots:
     void captionClickFoldsTheGroup() {
         GroupBar bar;
         GroupBar::Group* g = bar.addGroup("G");
-        g->insertEntryAtTop("A No: 1", 0);
+        int clicks = 0;
+        g->insertEntryAtTop("A No: 1", 0)->setClickAction([&](GroupBar::Entry*) { ++clicks; });
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
-        QVERIFY(g->entryView()->isVisible());
-        QTest::mouseClick(g->captionButton(), Qt::LeftButton);
+        const QPoint row = g->entryRect(0).center();
+        const int open = g->height();
+        QTest::mouseClick(g, Qt::LeftButton, {}, g->captionRect().center());
         QVERIFY(g->isCollapsed());
-        QVERIFY(!g->entryView()->isVisible());
-        QTest::mouseClick(g->captionButton(), Qt::LeftButton);
-        QVERIFY(g->entryView()->isVisible());
+        QCOMPARE(g->entryRect(0), QRect());
+        QTRY_VERIFY(g->height() < open);
+        QTest::mouseClick(g, Qt::LeftButton, {}, row);  // nothing there now
+        QCOMPARE(clicks, 0);
+        QTest::mouseClick(g, Qt::LeftButton, {}, g->captionRect().center());
+        QVERIFY(!g->isCollapsed());
+        QTRY_COMPARE(g->height(), open);
+        QTest::mouseClick(g, Qt::LeftButton, {}, row);
+        QCOMPARE(clicks, 1);
     }
 
     void imageListHasTheDeviceIcons() {

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QResizeEvent>
 #include <algorithm>
 #include <utility>
 
@@ -16,139 +16,70 @@
 namespace izleme {
 namespace {
 
-const QColor kDefaultCaptionColor(0xC0, 0xC0, 0xC0);
+constexpr int kIcon = 16;
+constexpr int kRowMarginX = 4;  // around the rows
+constexpr int kRowMarginY = 2;
+constexpr int kPadX = 4;    // inside a row
+constexpr int kGap = 4;     // between icon and caption
+constexpr int kBottom = 4;  // below a group
+constexpr int kArrow = 8;
+const QColor kCaptionBorder(0x80, 0x80, 0x80);
 
-// The look of group captions of one colour. One sheet on the bar's column
-// styles every caption of the default colour: a sheet per caption would be
-// parsed and applied again for each of hundreds of groups.
-QString captionSheet(const QColor& color) {
-    return QStringLiteral(
-               "QToolButton#GroupCaption { background: %1; color: black; font-weight: bold;"
-               " border: 1px solid #808080; padding: 3px; text-align: left; }")
-        .arg(color.name());
+QFont captionFont(QFont font) {
+    font.setBold(true);
+    return font;
 }
 
 }  // namespace
 
-// The body of a group: paints the entries of its group as rows (icon, then the
-// caption in the entry's font colour) and turns a mouse click on a row into
-// that entry's click(). Only the rows inside the exposed area are painted.
-class GroupBarEntryView : public QWidget {
+// The bar's scrolled column: groups stacked top to bottom at their preferred
+// heights, laid out once per pass of the event loop however many groups came
+// or grew in it (a box layout would lay out all groups again for every group
+// shown, so building hundreds of groups took quadratic time).
+class GroupBarColumn : public QWidget {
 public:
-    explicit GroupBarEntryView(GroupBarGroup* group) : QWidget(group), group_(group) {
-        setObjectName(QStringLiteral("GroupBody"));
-        setMouseTracking(true);
-        setCursor(Qt::PointingHandCursor);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        setAttribute(Qt::WA_OpaquePaintEvent);
+    explicit GroupBarColumn(const QList<GroupBarGroup*>& groups) : groups_(groups) {
+        setObjectName(QStringLiteral("GroupBarColumn"));
+        setAttribute(Qt::WA_StyledBackground);
     }
 
-    int rowHeight() const { return std::max(kIcon, fontMetrics().height()) + 6; }
-
-    QRect rowRect(int index) const {
-        if (index < 0 || index >= group_->entryCount()) return {};
-        return {kMarginX, kMarginY + index * rowHeight(), width() - 2 * kMarginX, rowHeight()};
-    }
-
-    int rowAt(QPoint pos) const {
-        if (pos.x() < kMarginX || pos.x() >= width() - kMarginX || pos.y() < kMarginY) return -1;
-        const int row = (pos.y() - kMarginY) / rowHeight();
-        return row < group_->entryCount() ? row : -1;
-    }
-
-    // The entries moved or one of them changed: repaint once. Many changes
-    // before the next paint (a whole list recoloured) cost one flag test each.
-    void entriesChanged() {
-        if (repaintPending_ || !isVisible()) return;
-        repaintPending_ = true;
-        update();
-    }
-
-    void countChanged() {
-        updateGeometry();
-        entriesChanged();
-    }
-
-    QSize sizeHint() const override { return {kDefaultWidth, 2 * kMarginY + group_->entryCount() * rowHeight()}; }
-    QSize minimumSizeHint() const override { return {2 * kMarginX + kIcon, sizeHint().height()}; }
+    QSize sizeHint() const override { return {kDefaultWidth, contentHeight_}; }
+    QSize minimumSizeHint() const override { return {0, contentHeight_}; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override {
-        repaintPending_ = false;
-        QPainter p(this);
-        const QRect area = event->rect();
-        p.fillRect(area, group_->bodyColor());
-        const int h = rowHeight();
-        const int count = group_->entryCount();
-        if (count == 0) return;
-        const int first = std::clamp((area.top() - kMarginY) / h, 0, count - 1);
-        const int last = std::clamp((area.bottom() - kMarginY) / h, 0, count - 1);
-        const QFont plain = font();
-        QFont underlined = plain;
-        underlined.setUnderline(true);
-        for (int i = first; i <= last; ++i) {
-            const GroupBarEntry* e = group_->entry(i);
-            const QRect row = rowRect(i);
-            const QPixmap& icon = iconPixmap(e->iconIndex());
-            if (!icon.isNull()) p.drawPixmap(row.left() + kPadX, row.top() + (h - kIcon) / 2, icon);
-            const QRect text = row.adjusted(kPadX + kIcon + kGap, 0, -kPadX, 0);
-            const bool hot = e == hovered_.data();
-            p.setFont(hot ? underlined : plain);
-            p.setPen(e->fontColor());
-            const QFontMetrics fm(p.font());
-            p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                       fm.elidedText(e->caption(), Qt::ElideRight, text.width()));
+    bool event(QEvent* event) override {
+        // Posted (and merged) when a group was added, shown, hidden or resized.
+        if (event->type() == QEvent::LayoutRequest) {
+            layOut();
+            return true;
+        }
+        return QWidget::event(event);
+    }
+    void resizeEvent(QResizeEvent*) override { layOut(); }
+
+private:
+    static constexpr int kMargin = 2;
+    static constexpr int kSpacing = 2;
+    static constexpr int kDefaultWidth = 200;
+
+    void layOut() {
+        int y = kMargin;
+        const int w = std::max(0, width() - 2 * kMargin);
+        for (GroupBarGroup* g : groups_) {
+            if (g->isHidden()) continue;
+            const int h = g->sizeHint().height();
+            g->setGeometry(kMargin, y, w, h);
+            y += h + kSpacing;
+        }
+        const int height = y - kSpacing + kMargin;
+        if (height != contentHeight_) {
+            contentHeight_ = height;
+            updateGeometry();
         }
     }
 
-    void mouseMoveEvent(QMouseEvent* event) override { setHovered(entryAt(event->position().toPoint())); }
-    void leaveEvent(QEvent*) override { setHovered(nullptr); }
-    void hideEvent(QHideEvent*) override { repaintPending_ = false; }
-
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) pressed_ = entryAt(event->position().toPoint());
-    }
-
-    // As a button does: the click counts when the mouse goes up over the same entry.
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton) return;
-        GroupBarEntry* target = std::exchange(pressed_, nullptr).data();
-        if (target != nullptr && target == entryAt(event->position().toPoint())) target->click();
-    }
-
-    void changeEvent(QEvent* event) override {
-        if (event->type() == QEvent::FontChange) updateGeometry();
-        QWidget::changeEvent(event);
-    }
-
-private:
-    static constexpr int kIcon = 16;
-    static constexpr int kMarginX = 4;
-    static constexpr int kMarginY = 2;
-    static constexpr int kPadX = 4;
-    static constexpr int kGap = 4;
-    static constexpr int kDefaultWidth = 200;
-
-    GroupBarEntry* entryAt(QPoint pos) const { return group_->entry(rowAt(pos)); }
-
-    void setHovered(GroupBarEntry* entry) {
-        if (hovered_.data() == entry) return;
-        hovered_ = entry;
-        update();
-    }
-
-    // The device icons are drawn once per index and kept.
-    const QPixmap& iconPixmap(int index) {
-        auto it = icons_.find(index);
-        if (it == icons_.end()) it = icons_.insert(index, ImageList::icon(index).pixmap(kIcon, kIcon));
-        return *it;
-    }
-
-    GroupBarGroup* group_;
-    QHash<int, QPixmap> icons_;
-    QPointer<GroupBarEntry> hovered_;
-    QPointer<GroupBarEntry> pressed_;
-    bool repaintPending_ = false;
+    const QList<GroupBarGroup*>& groups_;
+    int contentHeight_ = 2 * kMargin;
 };
 
 GroupBarEntry::GroupBarEntry(const QString& caption, int iconIndex, GroupBarGroup* group)
@@ -168,13 +99,13 @@ QAbstractButton* GroupBarEntry::clickHandle() {
 
 void GroupBarEntry::setIconIndex(int index) {
     iconIndex_ = index;
-    if (group_ != nullptr) group_->entryChanged(this);
+    if (group_ != nullptr) group_->entriesChanged();
 }
 
 void GroupBarEntry::setFontColor(const QColor& color) {
     if (color == fontColor_) return;
     fontColor_ = color;
-    if (group_ != nullptr) group_->entryChanged(this);
+    if (group_ != nullptr) group_->entriesChanged();
 }
 
 void GroupBarEntry::click() {
@@ -185,47 +116,30 @@ void GroupBarEntry::click() {
 }
 
 GroupBarGroup::GroupBarGroup(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 4);
-    layout->setSpacing(0);
-    captionButton_ = new QToolButton(this);
-    captionButton_->setObjectName(QStringLiteral("GroupCaption"));
-    captionButton_->setText(caption);
-    captionButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    captionButton_->setArrowType(Qt::DownArrow);
-    captionButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    layout->addWidget(captionButton_);
-    body_ = new GroupBarEntryView(this);
-    layout->addWidget(body_);
-    connect(captionButton_, &QToolButton::clicked, this, [this] { setCollapsed(!collapsed_); });
+    setMouseTracking(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 GroupBarGroup::~GroupBarGroup() { qDeleteAll(std::exchange(entries_, {})); }
 
-QString GroupBarGroup::caption() const { return caption_; }
-
 void GroupBarGroup::setColors(const QColor& captionColor, const QColor& bodyColor) {
-    if (captionColor == captionColor_ && bodyColor == bodyColor_) return;
     captionColor_ = captionColor;
     bodyColor_ = bodyColor;
-    applyColors();
-}
-
-void GroupBarGroup::applyColors() {
-    captionButton_->setStyleSheet(captionColor_ == kDefaultCaptionColor ? QString() : captionSheet(captionColor_));
-    body_->update();
+    update();
 }
 
 void GroupBarGroup::setCollapsed(bool collapsed) {
+    if (collapsed == collapsed_) return;
     collapsed_ = collapsed;
-    body_->setVisible(!collapsed);
-    captionButton_->setArrowType(collapsed ? Qt::RightArrow : Qt::DownArrow);
+    if (collapsed) setHovered(nullptr);
+    countChanged();
 }
 
 GroupBarEntry* GroupBarGroup::insertEntryAtTop(const QString& caption, int iconIndex) {
     auto* e = new GroupBarEntry(caption, iconIndex, this);
     entries_.prepend(e);
-    body_->countChanged();
+    countChanged();
     return e;
 }
 
@@ -240,33 +154,164 @@ void GroupBarGroup::clearEntries() {
         e->setClickAction(nullptr);
         e->deleteLater();
     }
-    body_->countChanged();
+    countChanged();
 }
 
-QWidget* GroupBarGroup::entryView() const { return body_; }
+int GroupBarGroup::captionHeight() const { return QFontMetrics(captionFont(font())).height() + 8; }
 
-QRect GroupBarGroup::entryRect(int index) const { return body_->rowRect(index); }
+int GroupBarGroup::rowHeight() const { return std::max(kIcon, fontMetrics().height()) + 6; }
 
-void GroupBarGroup::entryChanged(const GroupBarEntry*) { body_->entriesChanged(); }
+QRect GroupBarGroup::captionRect() const { return {0, 0, width(), captionHeight()}; }
+
+QRect GroupBarGroup::entryRect(int index) const {
+    if (collapsed_ || index < 0 || index >= entryCount()) return {};
+    return {kRowMarginX, captionHeight() + kRowMarginY + index * rowHeight(), width() - 2 * kRowMarginX, rowHeight()};
+}
+
+int GroupBarGroup::rowAt(QPoint pos) const {
+    const int top = captionHeight() + kRowMarginY;
+    if (collapsed_ || pos.x() < kRowMarginX || pos.x() >= width() - kRowMarginX || pos.y() < top) return -1;
+    const int row = (pos.y() - top) / rowHeight();
+    return row < entryCount() ? row : -1;
+}
+
+QSize GroupBarGroup::sizeHint() const {
+    const int body = collapsed_ ? 0 : 2 * kRowMarginY + entryCount() * rowHeight();
+    return {200, captionHeight() + body + kBottom};
+}
+
+QSize GroupBarGroup::minimumSizeHint() const { return {2 * kRowMarginX + kIcon, sizeHint().height()}; }
+
+void GroupBarGroup::entriesChanged() {
+    // Many changes before the next paint (a whole list recoloured) cost one
+    // flag test each; the paint clears the flag.
+    if (repaintPending_ || !isVisible()) return;
+    repaintPending_ = true;
+    update();
+}
+
+void GroupBarGroup::countChanged() {
+    updateGeometry();
+    entriesChanged();
+}
+
+void GroupBarGroup::paintEvent(QPaintEvent* event) {
+    repaintPending_ = false;
+    QPainter p(this);
+    const QRect area = event->rect();
+    const QRect head = captionRect();
+    const QFont plain = font();
+
+    if (area.intersects(head)) {
+        p.fillRect(head, captionColor_);
+        p.setPen(kCaptionBorder);
+        p.drawRect(head.adjusted(0, 0, -1, -1));
+        // The fold arrow: down while open, right while folded.
+        const QPointF c(4.0 + kArrow / 2.0, head.center().y() + 0.5);
+        const double h = kArrow / 2.0;
+        const QPolygonF arrow =
+            collapsed_ ? QPolygonF{{c.x() - h / 2, c.y() - h}, {c.x() + h / 2, c.y()}, {c.x() - h / 2, c.y() + h}}
+                       : QPolygonF{{c.x() - h, c.y() - h / 2}, {c.x() + h, c.y() - h / 2}, {c.x(), c.y() + h / 2}};
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPolygon(arrow);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setFont(captionFont(plain));
+        p.setPen(Qt::black);
+        const QRect text = head.adjusted(8 + kArrow, 0, -4, 0);
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                   p.fontMetrics().elidedText(caption_, Qt::ElideRight, text.width()));
+    }
+
+    const QRect body(0, head.bottom() + 1, width(), height() - head.height());
+    if (!area.intersects(body)) return;
+    p.fillRect(body.intersected(area), bodyColor_);
+    const int count = collapsed_ ? 0 : entryCount();
+    if (count == 0) return;
+    const int h = rowHeight();
+    const int top = head.height() + kRowMarginY;
+    const int first = std::clamp((area.top() - top) / h, 0, count - 1);
+    const int last = std::clamp((area.bottom() - top) / h, 0, count - 1);
+    QFont underlined = plain;
+    underlined.setUnderline(true);
+    const QFontMetrics fm(plain);
+    for (int i = first; i <= last; ++i) {
+        const GroupBarEntry* e = entries_.at(i);
+        const QRect row = entryRect(i);
+        const QPixmap& icon = iconPixmap(e->iconIndex());
+        if (!icon.isNull()) p.drawPixmap(row.left() + kPadX, row.top() + (h - kIcon) / 2, icon);
+        const QRect text = row.adjusted(kPadX + kIcon + kGap, 0, -kPadX, 0);
+        p.setFont(e == hovered_.data() ? underlined : plain);
+        p.setPen(e->fontColor());
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(e->caption(), Qt::ElideRight, text.width()));
+    }
+}
+
+void GroupBarGroup::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    GroupBarEntry* e = entryAt(pos);
+    setHovered(e);
+    setCursor(e != nullptr ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void GroupBarGroup::leaveEvent(QEvent*) { setHovered(nullptr); }
+
+void GroupBarGroup::hideEvent(QHideEvent*) { repaintPending_ = false; }
+
+void GroupBarGroup::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    captionPressed_ = captionRect().contains(pos);
+    pressed_ = entryAt(pos);
+}
+
+// As a button does: the click counts when the mouse goes up over the same
+// entry (or caption) it went down on.
+void GroupBarGroup::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    if (std::exchange(captionPressed_, false) && captionRect().contains(pos)) {
+        setCollapsed(!collapsed_);
+        return;
+    }
+    GroupBarEntry* target = std::exchange(pressed_, nullptr).data();
+    if (target != nullptr && target == entryAt(pos)) target->click();
+}
+
+void GroupBarGroup::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) updateGeometry();
+    QWidget::changeEvent(event);
+}
+
+void GroupBarGroup::setHovered(GroupBarEntry* entry) {
+    if (hovered_.data() == entry) return;
+    hovered_ = entry;
+    update();
+}
+
+// The device icons are drawn once per index and kept.
+const QPixmap& GroupBarGroup::iconPixmap(int index) {
+    auto it = icons_.find(index);
+    if (it == icons_.end()) it = icons_.insert(index, ImageList::icon(index).pixmap(kIcon, kIcon));
+    return *it;
+}
 
 GroupBar::GroupBar(QWidget* parent) : QScrollArea(parent) {
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    column_ = new QWidget;
-    column_->setObjectName(QStringLiteral("GroupBarColumn"));
-    column_->setStyleSheet(captionSheet(kDefaultCaptionColor));
-    columnLayout_ = new QVBoxLayout(column_);
-    columnLayout_->setContentsMargins(2, 2, 2, 2);
-    columnLayout_->setSpacing(2);
-    columnLayout_->addStretch(1);
+    column_ = new GroupBarColumn(groups_);
     setWidget(column_);
 }
+
+// The column and its groups go first: the column reads the list of groups.
+GroupBar::~GroupBar() { delete column_; }
 
 GroupBarGroup* GroupBar::addGroup(const QString& caption) {
     auto* g = new GroupBarGroup(caption, column_);
     g->setObjectName(QStringLiteral("RzGroup%1").arg(groups_.size() + 1));
-    columnLayout_->insertWidget(columnLayout_->count() - 1, g);  // above the stretch
     groups_.append(g);
+    g->show();  // the column lays it out below the others
     if (!byCaption_.contains(caption)) byCaption_.insert(caption, g);
     return g;
 }

@@ -1,29 +1,28 @@
 // The collapsible group bar of the device list: a vertical, scrollable column
 // of groups, each a caption that folds its body and a list of icon entries.
-// Entries are light objects painted by one list widget per group, so a list
-// of many thousands of devices builds, recolours and scrolls quickly.
+// Entries are light objects that their group's widget paints, so a list of
+// many thousands of devices builds, recolours and scrolls quickly.
 #pragma once
 
 #include <QColor>
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPixmap>
 #include <QPointer>
 #include <QScrollArea>
 #include <QString>
-#include <QToolButton>
 #include <functional>
 
 class QAbstractButton;
-class QVBoxLayout;
 
 namespace izleme {
 
+class GroupBarColumn;
 class GroupBarGroup;
-class GroupBarEntryView;
 
 // One entry: caption, icon index, font colour and click action. Not a widget:
-// its group's list widget paints it and turns mouse clicks into click().
+// its group paints it and turns mouse clicks on it into click().
 class GroupBarEntry : public QObject {
     Q_OBJECT
 public:
@@ -57,21 +56,22 @@ private:
     QPointer<QAbstractButton> handle_;
 };
 
-// A group of the bar, made by GroupBar::addGroup (the bar styles its caption).
+// A group of the bar: one widget that paints its caption (a click on it folds
+// the group) and, below it, its entries as rows of icon and caption. Only the
+// rows in sight are painted; many changes before a paint cost one repaint.
 class GroupBarGroup : public QWidget {
     Q_OBJECT
 public:
     explicit GroupBarGroup(const QString& caption, QWidget* parent = nullptr);
     ~GroupBarGroup() override;
 
-    QString caption() const;
+    QString caption() const { return caption_; }
     QColor captionColor() const { return captionColor_; }
     QColor bodyColor() const { return bodyColor_; }
     void setColors(const QColor& captionColor, const QColor& bodyColor);
 
     bool isCollapsed() const { return collapsed_; }
     void setCollapsed(bool collapsed);
-    QToolButton* captionButton() const { return captionButton_; }
 
     // The new entry becomes entry 0.
     GroupBarEntry* insertEntryAtTop(const QString& caption, int iconIndex = -1);
@@ -81,24 +81,44 @@ public:
     // loop, so a click action may clear the list it was clicked in.
     void clearEntries();
 
-    // The widget that paints the entries (hidden while the group is folded)
-    // and where entry `index` lies in it; an empty rectangle outside the range.
-    QWidget* entryView() const;
+    // Where the caption and entry `index` lie in this widget; an empty
+    // rectangle for an entry outside the range or while the group is folded.
+    QRect captionRect() const;
     QRect entryRect(int index) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class GroupBarEntry;
-    friend class GroupBarEntryView;
-    void entryChanged(const GroupBarEntry* entry);
-    void applyColors();
+    int captionHeight() const;
+    int rowHeight() const;
+    int rowAt(QPoint pos) const;
+    GroupBarEntry* entryAt(QPoint pos) const { return entry(rowAt(pos)); }
+    void setHovered(GroupBarEntry* entry);
+    void entriesChanged();  // repaint once
+    void countChanged();    // new height, and repaint
+    const QPixmap& iconPixmap(int index);
 
     QString caption_;
-    QToolButton* captionButton_;
-    GroupBarEntryView* body_;
     QList<GroupBarEntry*> entries_;
-    QColor captionColor_ = QColor(0xC0, 0xC0, 0xC0);  // what the bar's column styles
+    QColor captionColor_ = QColor(0xC0, 0xC0, 0xC0);
     QColor bodyColor_ = QColor(0xFF, 0xFB, 0xF0);
     bool collapsed_ = false;
+    bool repaintPending_ = false;
+    bool captionPressed_ = false;
+    QPointer<GroupBarEntry> hovered_;
+    QPointer<GroupBarEntry> pressed_;
+    QHash<int, QPixmap> icons_;
 };
 
 class GroupBar : public QScrollArea {
@@ -108,6 +128,7 @@ public:
     using Entry = GroupBarEntry;
 
     explicit GroupBar(QWidget* parent = nullptr);
+    ~GroupBar() override;
 
     Group* addGroup(const QString& caption);  // appended below the others
     int groupCount() const { return static_cast<int>(groups_.size()); }
@@ -116,9 +137,8 @@ public:
     void clearAllEntries();                          // the groups stay
 
 private:
-    QWidget* column_;
-    QVBoxLayout* columnLayout_;
-    QList<Group*> groups_;
+    QList<Group*> groups_;  // before column_, which refers to it
+    GroupBarColumn* column_;
     QHash<QString, Group*> byCaption_;  // the first group of each caption
 };
 
