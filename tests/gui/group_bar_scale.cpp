@@ -79,6 +79,39 @@ private slots:
         QCOMPARE(l.group->entryRect(-1), QRect());
     }
 
+    // Groups stack top to bottom without overlapping; a group that grows,
+    // shrinks or folds moves the groups below it, and the column covers them all.
+    void groupsStackAndFollowTheirSize() {
+        GroupBar bar;
+        QList<GroupBar::Group*> g;
+        for (const char* caption : {"A", "B", "C"}) g << bar.addGroup(caption);
+        g[0]->insertEntryAtTop("A No: 1", 0);
+        bar.resize(241, 400);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        const auto stacked = [&] {
+            for (int i = 0; i + 1 < g.size(); ++i)
+                if (g[i]->geometry().bottom() >= g[i + 1]->geometry().top()) return false;
+            return g.last()->geometry().bottom() < bar.widget()->height();
+        };
+        QTRY_VERIFY(stacked());
+        const int row = g[0]->entryRect(0).height();
+        const int top = g[2]->y();
+
+        for (int i = 0; i < 40; ++i) g[0]->insertEntryAtTop(QStringLiteral("A No: %1").arg(i + 2), 0);
+        QTRY_COMPARE(g[2]->y(), top + 40 * row);
+        QVERIFY(stacked());
+        QVERIFY(bar.verticalScrollBar()->maximum() > 0);
+
+        g[0]->setCollapsed(true);
+        QTRY_VERIFY(g[2]->y() < top);
+        QVERIFY(stacked());
+        g[0]->setCollapsed(false);
+        g[0]->clearEntries();
+        QTRY_COMPARE(g[2]->y(), top - row);
+        QVERIFY(stacked());
+    }
+
     // The colour of a recoloured entry reaches the screen, whether its row is in
     // sight at the time or scrolled in later, and again on a second change.
     void recolouringReachesTheScreen_data() {
