@@ -224,9 +224,10 @@ void BM_Flood(benchmark::State& state) {
     state.counters["rss_peak_MB"] = peak;
     state.counters["rss_growth_MB"] = growth;
     std::printf(
-        "flood of %lld: read in %.1f s, longest stall %.1f ms, memory %.0f MB before, %.0f MB at most, "
+        "flood of %lld: read within %.0f ms of the click on Bağlan, longest stall %.1f ms, memory %.0f MB before, %.0f "
+        "MB at most, "
         "%+.1f MB after\n",
-        static_cast<long long>(flood), seconds, stall, before, peak, growth);
+        static_cast<long long>(flood), seconds * 1000, stall, before, peak, growth);
 }
 BENCHMARK(BM_Flood)->Arg(100000)->Arg(10000000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
