@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include "toolkit/ui/GroupBar.h"
@@ -188,6 +189,27 @@ private slots:
         QTest::mousePress(view, Qt::LeftButton, {}, at);
         QTest::mouseRelease(view, Qt::LeftButton, {}, at);
         QCOMPARE(l.clicked, QList<QString>{QStringLiteral("Pano No: %1").arg(kEntries)});  // row 1 now
+    }
+
+    // A caption too long for the bar is cut on screen; the tooltip over the
+    // entry gives it whole, and there is none beside the entries.
+    void tooltipGivesTheWholeCaption() {
+        GroupBar bar;
+        GroupBar::Group* g = bar.addGroup("G");
+        const QString longCaption = QStringLiteral("Depo Panosu Çok Uzun Bir İsim Taşıyan Cihaz No: 123456789");
+        g->insertEntryAtTop(longCaption, 0);
+        g->insertEntryAtTop("Kısa No: 1", 0);
+        bar.resize(241, 300);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        const auto tipAt = [&](QPoint pos) {
+            QHelpEvent help(QEvent::ToolTip, pos, g->mapToGlobal(pos));
+            QApplication::sendEvent(g, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipAt(g->entryRect(1).center()), longCaption);
+        QCOMPARE(tipAt(g->entryRect(0).center()), QStringLiteral("Kısa No: 1"));
+        QTRY_COMPARE(tipAt(g->captionRect().center()), QString());
     }
 
     // The handle clicks its entry; it goes with the entry, and a cleared entry

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <algorithm>
 #include <utility>
 
@@ -244,7 +245,8 @@ void GroupBarGroup::paintEvent(QPaintEvent* event) {
         const QRect text = row.adjusted(kPadX + kIcon + kGap, 0, -kPadX, 0);
         p.setFont(e == hovered_.data() ? underlined : plain);
         p.setPen(e->fontColor());
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(e->caption(), Qt::ElideRight, text.width()));
+        // Cut in the middle: the serial number at the end stays readable.
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(e->caption(), Qt::ElideMiddle, text.width()));
     }
 }
 
@@ -277,6 +279,19 @@ void GroupBarGroup::mouseReleaseEvent(QMouseEvent* event) {
     }
     GroupBarEntry* target = std::exchange(pressed_, nullptr).data();
     if (target != nullptr && target == entryAt(pos)) target->click();
+}
+
+bool GroupBarGroup::event(QEvent* event) {
+    // The whole caption of the entry under the mouse, for captions cut short.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const GroupBarEntry* e = entryAt(help->pos()))
+            QToolTip::showText(help->globalPos(), e->caption(), this, entryRect(rowAt(help->pos())));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void GroupBarGroup::changeEvent(QEvent* event) {
