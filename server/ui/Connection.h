@@ -25,7 +25,7 @@ public:
     // message (a late TCP segment) before they are dispatched as they are.
     static constexpr int flushDelayMs = 3000;
     // The most bytes one read event takes from the socket.
-    static constexpr qint64 maxReadBytes = 1024 * 1024;
+    static constexpr qint64 maxReadBytes = 256 * 1024;
 
     Connection(ShellPort& shell, TFrmGiris& login, QObject* parent = nullptr);
     ~Connection() override;
