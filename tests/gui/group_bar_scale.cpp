@@ -52,6 +52,12 @@ struct LongList {
         return bar.screen()->grabWindow(bar.winId()).toImage();
     }
 
+    // Whether entry `index` lies wholly in the visible part of the bar.
+    bool inSight(int index) {
+        const QRect r = group->entryRect(index);
+        return bar.viewport()->rect().contains(QRect(group->mapTo(bar.viewport(), r.topLeft()), r.size()));
+    }
+
     // Scrolls entry `index` into view and gives its centre in the view.
     QPoint reveal(int index) {
         const QRect r = group->entryRect(index);
@@ -189,6 +195,32 @@ private slots:
         QTest::mousePress(view, Qt::LeftButton, {}, at);
         QTest::mouseRelease(view, Qt::LeftButton, {}, at);
         QCOMPARE(l.clicked, QList<QString>{QStringLiteral("Pano No: %1").arg(kEntries)});  // row 1 now
+    }
+
+    // The keyboard picks and clicks entries, scrolling the current one into
+    // sight, and folds and opens the group.
+    void keyboardPicksAndClicks() {
+        LongList l;
+        QVERIFY(QTest::qWaitForWindowExposed(&l.bar));
+        l.group->setFocus();
+        QTRY_VERIFY(l.group->hasFocus());
+        QVERIFY(!l.inSight(kEntries - 1));
+        QTest::keyClick(l.group, Qt::Key_End);
+        QVERIFY(l.inSight(kEntries - 1));
+        QTest::keyClick(l.group, Qt::Key_Return);
+        QTest::keyClick(l.group, Qt::Key_Home);
+        QVERIFY(l.inSight(0));
+        QTest::keyClick(l.group, Qt::Key_Down);
+        QTest::keyClick(l.group, Qt::Key_Down);
+        QTest::keyClick(l.group, Qt::Key_Up);
+        QTest::keyClick(l.group, Qt::Key_Space);
+        QCOMPARE(l.clicked, (QList<QString>{"Pano No: 1", QStringLiteral("Pano No: %1").arg(kEntries - 1)}));
+
+        QTest::keyClick(l.group, Qt::Key_Left);
+        QVERIFY(l.group->isCollapsed());
+        QTest::keyClick(l.group, Qt::Key_Space);  // on a folded group: opens it, clicks nothing
+        QVERIFY(!l.group->isCollapsed());
+        QCOMPARE(l.clicked.size(), 2);
     }
 
     // A caption too long for the bar is cut on screen; the tooltip over the

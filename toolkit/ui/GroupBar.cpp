@@ -1,6 +1,7 @@
 #include "toolkit/ui/GroupBar.h"
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -118,6 +119,7 @@ void GroupBarEntry::click() {
 
 GroupBarGroup::GroupBarGroup(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);  // as buttons: a click leaves the focus where it was
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -248,6 +250,14 @@ void GroupBarGroup::paintEvent(QPaintEvent* event) {
         // Cut in the middle: the serial number at the end stays readable.
         p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(e->caption(), Qt::ElideMiddle, text.width()));
     }
+    if (hasFocus() && current_ && !collapsed_) {
+        const QRect row = entryRect(static_cast<int>(entries_.indexOf(current_.data())));
+        if (row.intersects(area)) {
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(row.adjusted(0, 0, -1, -1));
+        }
+    }
 }
 
 void GroupBarGroup::mouseMoveEvent(QMouseEvent* event) {
@@ -266,6 +276,7 @@ void GroupBarGroup::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     captionPressed_ = captionRect().contains(pos);
     pressed_ = entryAt(pos);
+    if (pressed_) current_ = pressed_;
 }
 
 // As a button does: the click counts when the mouse goes up over the same
@@ -279,6 +290,68 @@ void GroupBarGroup::mouseReleaseEvent(QMouseEvent* event) {
     }
     GroupBarEntry* target = std::exchange(pressed_, nullptr).data();
     if (target != nullptr && target == entryAt(pos)) target->click();
+}
+
+void GroupBarGroup::keyPressEvent(QKeyEvent* event) {
+    const int count = collapsed_ ? 0 : entryCount();
+    const int at = current_ ? static_cast<int>(entries_.indexOf(current_.data())) : -1;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            if (count > 0) setCurrent(std::max(0, at - 1));
+            break;
+        case Qt::Key_Down:
+            if (count > 0) setCurrent(std::min(count - 1, at + 1));
+            break;
+        case Qt::Key_Home:
+            if (count > 0) setCurrent(0);
+            break;
+        case Qt::Key_End:
+            if (count > 0) setCurrent(count - 1);
+            break;
+        case Qt::Key_Left:
+            setCollapsed(true);
+            break;
+        case Qt::Key_Right:
+            setCollapsed(false);
+            break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (count > 0 && current_) {
+                current_->click();
+            } else {
+                setCollapsed(!collapsed_);
+            }
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void GroupBarGroup::focusInEvent(QFocusEvent* event) {
+    if (!current_ && entryCount() > 0) current_ = entries_.first();
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void GroupBarGroup::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void GroupBarGroup::setCurrent(int index) {
+    current_ = entry(index);
+    update();
+    const QRect row = entryRect(index);
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            const QPoint centre = mapTo(area->widget(), row.center());
+            area->ensureVisible(centre.x(), centre.y(), 0, row.height());
+            break;
+        }
+    }
 }
 
 bool GroupBarGroup::event(QEvent* event) {

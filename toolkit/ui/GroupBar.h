@@ -98,6 +98,11 @@ protected:
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Up, Down, Home, End pick the current entry, Space or Enter clicks it,
+    // Left folds the group and Right opens it.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     friend class GroupBarEntry;
@@ -106,8 +111,9 @@ private:
     int rowAt(QPoint pos) const;
     GroupBarEntry* entryAt(QPoint pos) const { return entry(rowAt(pos)); }
     void setHovered(GroupBarEntry* entry);
-    void entriesChanged();  // repaint once
-    void countChanged();    // new height, and repaint
+    void setCurrent(int index);  // and scrolls it into sight
+    void entriesChanged();       // repaint once
+    void countChanged();         // new height, and repaint
     const QPixmap& iconPixmap(int index);
 
     QString caption_;
@@ -119,6 +125,7 @@ private:
     bool captionPressed_ = false;
     QPointer<GroupBarEntry> hovered_;
     QPointer<GroupBarEntry> pressed_;
+    QPointer<GroupBarEntry> current_;  // the keyboard's entry
     QHash<int, QPixmap> icons_;
 };
 
