@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -55,9 +55,10 @@ QJsonArray tabsOf(const QTabWidget* pages) {
 QJsonArray logLines(const WindowSet& windows) {
     QJsonArray lines;
     QWidget* log = windows.window(QStringLiteral("Frmhaberlesme"));
-    auto* list = log ? log->findChild<QListWidget*>(QStringLiteral("ListBox1")) : nullptr;
-    if (!list) return lines;
-    for (int i = 0; i < list->count(); ++i) lines.append(list->item(i)->text());
+    auto* list = log ? log->findChild<QAbstractItemView*>(QStringLiteral("ListBox1")) : nullptr;
+    if (!list || !list->model()) return lines;
+    const QAbstractItemModel* model = list->model();
+    for (int i = 0; i < model->rowCount(); ++i) lines.append(model->index(i, 0).data().toString());
     return lines;
 }
 

@@ -102,7 +102,7 @@ private slots:
                                       "Aşırı Akım Rölesi",     "Harmonikler",
                                       "Kondansatör Durumları", "Ayarlar",
                                       "Sayaç Okuma",           "Cihaz Bilgileri"};
-        auto* pages = a.findChild<QTabWidget*>("suiPageControl1");
+        auto* pages = a.findChild<PageControl*>("suiPageControl1");
         QVERIFY(pages);
         QCOMPARE(pages->count(), 8);
         for (int i = 0; i < 8; ++i) {
