@@ -60,7 +60,14 @@ bool isSafeLabel(std::string_view label) {
     return true;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out.push_back('"');
+    out.append(text);
+    out.push_back('"');
+    return out;
+}
 
 // Empty when the step is well formed, otherwise why not.
 std::string checkStep(const VerbRule& rule, const ScriptStep& step) {

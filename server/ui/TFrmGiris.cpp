@@ -1,6 +1,7 @@
 #include "server/ui/TFrmGiris.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,7 +120,30 @@ void TFrmGiris::buildControls() {
 
 QString TFrmGiris::statusText() const { return LABEL6->text(); }
 
-void TFrmGiris::setStatusText(const QString& text) { LABEL6->setText(text); }
+void TFrmGiris::setStatusText(const QString& text) {
+    LABEL6->setText(text);
+    layoutStatusBar();
+}
+
+void TFrmGiris::layoutStatusBar() {
+    constexpr int panelWidth = 150;
+    constexpr int rowHeight = 21;
+    const int top = kHeight - 22;
+    const QFontMetrics metrics(LABEL6->font());
+    const int margins = LABEL6->contentsMargins().left() + LABEL6->contentsMargins().right() + 2 * LABEL6->margin();
+    if (metrics.horizontalAdvance(LABEL6->text()) + margins + 2 <= panelWidth) {
+        LABEL6->setWordWrap(false);
+        LABEL6->setGeometry(1, top, panelWidth, rowHeight);
+        LABEL6Panel2->setGeometry(panelWidth + 2, top, kWidth - panelWidth - 3, rowHeight);
+        setFixedSize(kWidth, kHeight);
+        return;
+    }
+    LABEL6->setWordWrap(true);
+    const int height = std::max(rowHeight, LABEL6->heightForWidth(kWidth - 2) + 4);
+    LABEL6->setGeometry(1, top, kWidth - 2, height);
+    LABEL6Panel2->setGeometry(1, top + height + 1, kWidth - 2, rowHeight);
+    setFixedSize(kWidth, top + height + 1 + rowHeight + 1);
+}
 
 QString TFrmGiris::errorText() const { return LABEL6Panel2->text(); }
 

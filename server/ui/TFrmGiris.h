@@ -79,6 +79,10 @@ protected:
 private:
     void buildTitleStrip();
     void buildControls();
+    // The status bar's two panels on one row while the status text fits its
+    // panel; a longer text gets the whole width, on as many lines as it needs,
+    // and the window grows by them, so the operator reads it whole.
+    void layoutStatusBar();
     bool FormKeyDown(int key);
 
     ShellPort& shell_;

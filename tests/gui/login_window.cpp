@@ -1,6 +1,7 @@
 // The login window on its own: its controls and texts, the keys, the buttons
 // and the progress indicator.
 #include <QGuiApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -21,6 +22,36 @@ class LoginWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A status text longer than its panel is shown whole: the bar takes the
+    // window's width and as many lines as it needs; a short one brings the
+    // two panels and the window's size back.
+    void longStatusTextIsReadWhole() {
+        FakeShell shell;
+        TFrmGiris w(shell);
+        auto* status = w.findChild<QLabel*>("LABEL6");
+        auto* second = w.findChild<QLabel*>("LABEL6Panel2");
+        w.setErrorText(QStringLiteral("Bağlantı Hatası"));
+        w.setStatusText(QStringLiteral("   Giriş reddedildi: kullanıcı adı veya şifre hatalı olabilir"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QFontMetrics metrics(status->font());
+        const int needed = metrics.boundingRect(QRect(0, 0, status->width(), 1000), Qt::TextWordWrap, status->text())
+                               .height();
+        QVERIFY(status->wordWrap());
+        QVERIFY2(status->contentsRect().height() >= needed,
+                 qPrintable(QStringLiteral("%1 < %2").arg(status->contentsRect().height()).arg(needed)));
+        QVERIFY(w.rect().contains(status->geometry()));
+        QVERIFY(w.rect().contains(second->geometry()));
+        QVERIFY(!status->geometry().intersects(second->geometry()));
+        QVERIFY(!status->geometry().intersects(w.suiButton1->geometry()));
+        QCOMPARE(second->text(), QStringLiteral("Bağlantı Hatası"));
+
+        w.setStatusText(QStringLiteral("   Bağlantı Yok"));
+        QCOMPARE(w.size(), QSize(262, 206));
+        QCOMPARE(status->y(), second->y());
+        QVERIFY(metrics.horizontalAdvance(status->text()) <= status->contentsRect().width());
+    }
+
     void controlsAndTexts() {
         FakeShell shell;
         TFrmGiris w(shell);
