@@ -121,6 +121,7 @@ void TFrmGiris::buildControls() {
 QString TFrmGiris::statusText() const { return LABEL6->text(); }
 
 void TFrmGiris::setStatusText(const QString& text) {
+    if (text == LABEL6->text()) return;  // every "pong" sets the same text
     LABEL6->setText(text);
     layoutStatusBar();
 }
