@@ -16,6 +16,9 @@ char32_t toUnicode(unsigned char byte);
 // represent it.
 std::optional<unsigned char> fromUnicode(char32_t codePoint);
 
+// Appends the UTF-8 bytes of a code point.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // Whole texts between code page 1254 and UTF-8. fromUtf8 gives nothing when a
 // character cannot be represented or the UTF-8 is malformed.
 std::string toUtf8(std::string_view cp1254Text);
