@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "bench/client/ClientBench.h"
+#include "bench/client/QtBenchMain.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
 
@@ -233,11 +234,4 @@ BENCHMARK(BM_Flood)->Arg(100000)->Arg(10000000)->Iterations(1)->UseManualTime()-
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return izleme::bench::runQtBenchmarks(argc, argv); }

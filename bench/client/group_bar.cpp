@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "bench/client/Probe.h"
+#include "bench/client/QtBenchMain.h"
 #include "toolkit/ui/GroupBar.h"
 
 using namespace izleme;
@@ -128,11 +129,4 @@ BENCHMARK(BM_FindLastGroup)->Arg(10)->Arg(100)->Arg(1000);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return izleme::bench::runQtBenchmarks(argc, argv); }
