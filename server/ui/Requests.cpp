@@ -32,18 +32,22 @@ bool Requests::data(std::string_view kind, const std::vector<std::string>& extra
     if (row->cursor >= 0 && cursorSink_) cursorSink_(row->cursor);
 
     const std::optional<std::string> serial = toCp1254(activeSerialText());
-    bool sent = false;
+    std::optional<std::string> message;
     if (serial) {
         std::vector<std::string> fields{*serial};
         fields.insert(fields.end(), extraFields.begin(), extraFields.end());
-        sent = send(row->requestKeyword, fields);
-    } else {
-        sender_.send(std::nullopt);  // says on the status line that it could not go
+        message = wire::buildMessage(row->requestKeyword, fields);
     }
+    if (!message) {
+        // A text that cannot travel: the status line says so, and stays.
+        sender_.send(std::nullopt);
+        return false;
+    }
+    const bool sent = sender_.send(message);
     if (sent && row->target != EnerjialTarget::None) {
         pending_.sent(row->kind, *serial, row->cursor, now());
         armTimeout();
-    } else if (sent && serial) {
+    } else if (sent) {
         // A request whose reply is not "enerjial": replies still awaited for
         // other data or another device are no longer wanted.
         pending_.supersedeOthers(row->kind, *serial);

@@ -134,6 +134,20 @@ private slots:
         QCOMPARE(s.shell.heading, QStringLiteral("12002 Nolu Cihaz Verileri"));
     }
 
+    // A serial that cannot travel sends nothing, awaits nothing, and the
+    // status line keeps saying why.
+    void serialThatCannotTravelIsRefused() {
+        Session s;
+        QVERIFY(s.logIn());
+        s.shell.activeSerialText = QStringLiteral("12中01");
+        const qsizetype before = s.peer.received.size();
+        QVERIFY(!s.shell.requests().data("anideger"));
+        QCOMPARE(s.shell.statusLine, izleme::RequestSender::refusedText());
+        QVERIFY(s.shell.requests().pending().empty());
+        QTest::qWait(50);
+        QCOMPARE(s.peer.received.size(), before);
+    }
+
     // Another kind for the same device supersedes as well; replies to the
     // same device and kind asked twice are both stored.
     void sameRequestTwiceIsAnsweredTwiceAnotherKindSupersedes() {
