@@ -121,8 +121,12 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
     const bool kindChanged = kind != state.activeKind;
     state.activeKind = kind;
     p_.setActiveSerialText(fromCp1254(device::trimBlanks(serialText)));
-    // The pages reset what they show (register row 1 included) and the shell
-    // applies the kind's layout when the kind changed.
+    // Replies still awaited for another device are no longer wanted, even
+    // when this selection ends without a request; the pages reset what they
+    // show (register row 1 included) and the shell applies the kind's layout
+    // when the kind changed.
+    Requests& requests = p_.shell->requests();
+    requests.deviceChanged(requests.activeSerialText());
     p_.shell->setHeading(QString());
     p_.selection->announce(ActiveDevice{kind, fromCp1254(serialText), false, kindChanged});
 
@@ -134,7 +138,7 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
         return;
     }
     state.activeSerial = static_cast<std::int32_t>(*value);
-    p_.shell->requests().data("anideger");
+    requests.data("anideger");
 }
 
 void DeviceList::paintAllBlack() {
