@@ -12,6 +12,7 @@
 #include "registers/ui/TVD1KAL.h"
 #include "server/core/SharedState.h"
 #include "server/ui/DeviceList.h"
+#include "server/ui/Requests.h"
 #include "shell_fixture.h"
 #include "support/LoopbackPeer.h"
 #include "toolkit/core/Cp1254.h"
@@ -273,10 +274,18 @@ private slots:
         QVERIFY(c.list({cihazlar("G", "KRT100", name, serial), cihazlar("G", "KRT100", "Ana", "7")},
                        QStringLiteral("Ana No: 7")));
         QVERIFY(c.entry(caption) != nullptr);
+        // A request of the device before, still awaiting its reply.
+        c.entry(QStringLiteral("Ana No: 7"))->click();
+        QVERIFY(c.waitReceived(request("enertum", {"7"})));
+        c.peer.received.clear();
+        c.ana.state().activeSerial = 12001;
         c.ana.state().pendingKind = "sabitler";
         c.table().setCursor(166);
 
         c.entry(caption)->click();
+        // Its reply is no longer wanted, whether or not this selection asks anything.
+        QVERIFY(c.ana.requests().pending().oldest() != nullptr);
+        QVERIFY(c.ana.requests().pending().oldest()->superseded);
         QCOMPARE(c.ana.pages().Edit111->text(), edit111);
         QCOMPARE(c.display("Sno")->text(), sno);
         if (sent.isEmpty()) {
