@@ -1,6 +1,9 @@
-// The eight pages of the main window and the controls on them that the shell
-// itself needs; each page's content is built by its own function so that the
-// feature pages can grow it.
+// The eight sheets of the main window and the controls on them that the shell
+// itself uses: the top strip of page 0 (heading, serial, row box), the two
+// value panels, the active serial box `Edit111` that every request reads, the
+// date boxes that the show step sets, and the meter page's serial and address
+// boxes (the menu caption follows `Edit5`, a login falls back on `Edit3`).
+// Everything else on a sheet belongs to the page built on it.
 #pragma once
 
 #include <array>
