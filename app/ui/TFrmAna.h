@@ -57,6 +57,7 @@ public:
     void setStatusLine(const QString& text) override;
     void setRequestLine(const QString& text) override;
     void setHeading(const QString& text) override;
+    QString mainCaption() const override { return windowTitle(); }
     void setMainCaption(const QString& text) override;
     void attachTrayMenu() override;
     void appendLogLine(const QString& line) override;

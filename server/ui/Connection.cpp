@@ -163,6 +163,8 @@ void Connection::stopWithoutConnection(const QString& statusText) {
 // its texts, ready for another try.
 void Connection::showLoginRefused() {
     stopWithoutConnection(kLoginRefused);
+    // The caption said the operator was connected: it was not so.
+    shell_.setMainCaption(captionBeforeLogin_);
     login_.setProgress(0);
     login_.show();
     login_.raise();
@@ -193,6 +195,7 @@ void Connection::sendLogin() {
         return;
     }
     shell_.sender().send(message);
+    captionBeforeLogin_ = shell_.mainCaption();
     shell_.setMainCaption(QStringLiteral("<<<<<<<") + login_.Edit1->text() + QStringLiteral(" Bağlı.>>>>>>>>>"));
     shell_.state().loggedIn = true;
     awaitingFirstReply_ = true;

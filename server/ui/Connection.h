@@ -77,6 +77,7 @@ private:
     quint16 socketPort_ = portBeforeLogin;
     bool connecting_ = false;
     bool awaitingFirstReply_ = false;  // the login went out and nothing came back yet
+    QString captionBeforeLogin_;       // the main window's caption before the login said "Bağlı"
 };
 
 }  // namespace izleme

@@ -25,6 +25,7 @@ public:
     virtual Requests& requests() = 0;     // requests and data requests
     virtual GroupBar* deviceList() = 0;   // `RzGroupBar1`
 
+    virtual QString mainCaption() const = 0;
     virtual void setMainCaption(const QString& text) = 0;  // main window caption
 
     virtual void attachTrayMenu() = 0;                    // on connect

@@ -34,6 +34,7 @@ public:
     void setStatusLine(const QString& text) override { statusLine = text; }
     void setRequestLine(const QString& text) override { requestLine = text; }
     void setHeading(const QString& text) override { heading = text; }
+    QString mainCaption() const override { return caption; }
     void setMainCaption(const QString& text) override { caption = text; }
 
     void attachTrayMenu() override { ++trayAttached; }

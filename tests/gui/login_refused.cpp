@@ -54,6 +54,7 @@ private slots:
         QFETCH(QByteArray, answer);
         QFETCH(bool, refused);
         FakeShell shell;
+        shell.caption = QStringLiteral("FrmAna");
         TFrmGiris w(shell);
         w.show();
         QSignalSpy sent(&w.connection(), &izleme::Connection::loginSent);
@@ -78,6 +79,8 @@ private slots:
         QCOMPARE(w.statusText() == kRefused, refused);
         QVERIFY(w.suiButton1->isEnabled());
         QVERIFY(!w.Timer1->isActive());
+        // Only an accepted login leaves the caption that says the operator is connected.
+        QCOMPARE(shell.caption, refused ? QStringLiteral("FrmAna") : QStringLiteral("<<<<<<<Ayşe Bağlı.>>>>>>>>>"));
         if (!refused) return;
 
         // The texts are kept: one click tries again.
