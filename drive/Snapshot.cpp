@@ -1,6 +1,7 @@
 // Recording of widget states and the main window picture.
 #include "drive/Snapshot.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QAbstractItemView>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -68,11 +68,11 @@ QWidget* openModal(const WindowSet& windows) {
     return modal && modal->isVisible() && modal != windows.mainWindow() ? modal : nullptr;
 }
 
-// The name a modal window's picture carries: its objectName when that is
-// usable in a file name, otherwise "modal" (a question box has none).
-QString modalName(const QWidget* modal) {
+// The name a window's picture carries: its objectName when that is usable in
+// a file name, otherwise "modal" (a question box has none).
+QString pictureName(const QWidget* window) {
     static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_]+$"));
-    return safe.match(modal->objectName()).hasMatch() ? modal->objectName() : QStringLiteral("modal");
+    return safe.match(window->objectName()).hasMatch() ? window->objectName() : QStringLiteral("modal");
 }
 
 bool savePicture(QWidget* window, const QString& path, QString* why) {
@@ -134,7 +134,7 @@ QJsonObject captureState(const WindowSet& windows, const QString& label) {
     }
     root["deviceList"] = groups;
     const QWidget* modal = openModal(windows);
-    root["modal"] = modal ? QJsonValue(modalName(modal)) : QJsonValue(QJsonValue::Null);
+    root["modal"] = modal ? QJsonValue(pictureName(modal)) : QJsonValue(QJsonValue::Null);
     root["log"] = logLines(windows);
     return root;
 }
@@ -151,8 +151,15 @@ bool writeSnapshot(const WindowSet& windows, const QString& dir, const QString& 
     }
     const QString base = QDir(dir).filePath(label);
     if (!savePicture(main, base + QStringLiteral(".png"), why)) return false;
-    if (QWidget* modal = openModal(windows)) {
-        if (!savePicture(modal, base + QLatin1Char('-') + modalName(modal) + QStringLiteral(".png"), why)) return false;
+    // Every other window that is open (the log, the serial poll window, a
+    // modal login or question) gets a picture of its own.
+    QList<QWidget*> open;
+    for (QWidget* w : windows.windows()) {
+        if (w != main && w->isVisible()) open.append(w);
+    }
+    if (QWidget* modal = openModal(windows); modal && !open.contains(modal)) open.append(modal);
+    for (QWidget* w : open) {
+        if (!savePicture(w, base + QLatin1Char('-') + pictureName(w) + QStringLiteral(".png"), why)) return false;
     }
     QFile json(base + QStringLiteral(".json"));
     if (!json.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

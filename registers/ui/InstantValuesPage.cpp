@@ -256,8 +256,6 @@ void InstantValuesPage::Timer1Timer() {
     if (const std::optional<int> row = shownRow()) showRow(*row);
 }
 
-void InstantValuesPage::refreshNow() { Timer1Timer(); }
-
 void InstantValuesPage::showTexts(const std::vector<DisplayText>& texts) {
     for (std::size_t i = 0; i < texts.size() && i < displays_.size(); ++i) {
         if (texts[i].text == shown_[i]) continue;

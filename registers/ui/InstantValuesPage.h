@@ -77,8 +77,6 @@ public slots:
     // then every display from the row in Edit1. A row text that is not an
     // integer ends the tick silently with the displays as they were.
     void Timer1Timer();
-    // The same as a tick, for right after a reply has been stored.
-    void refreshNow();
 
 public:
     // The row a tick shows: while Panel7 is shown, Edit1 back to "1" on page 0,

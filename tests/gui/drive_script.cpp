@@ -454,6 +454,14 @@ private slots:
         QVERIFY2(r.passed, qPrintable(r.failure));
         QVERIFY(QImage(dir.filePath("giris.png")).width() > 0);
         QCOMPARE(QImage(dir.filePath("giris-FrmGiris.png")).size(), w.login->size());  // the modal window's own picture
+        QVERIFY(!QFile::exists(dir.filePath("giris-Frmhaberlesme.png")));              // a closed window has none
+        w.log->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.log.get()));
+        const RunResult again = runScript(w, "snapshot beside\n", dir.path());
+        QVERIFY2(again.passed, qPrintable(again.failure));
+        QCOMPARE(QImage(dir.filePath("beside-Frmhaberlesme.png")).size(),
+                 w.log->size());  // an open window's own picture
+        w.log->hide();
         const QJsonObject json = readJson(dir.filePath("giris.json"));
         QCOMPARE(json["modal"].toString(), "FrmGiris");
         QCOMPARE(json["label"].toString(), "giris");

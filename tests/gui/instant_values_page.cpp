@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "server/core/SharedState.h"
 #include "app/ui/PageControl.h"
 #include "gui/shell_fixture.h"
 #include "registers/core/InstantValues.h"
 #include "registers/core/RegisterTable.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/TVD1KAL.h"
+#include "server/core/SharedState.h"
 #include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/LedDisplay.h"
 
@@ -118,7 +118,6 @@ private slots:
     void rowBoxOnAnotherPage();
     void hiddenPanelLeavesEverything();
     void serialLabelFollowsActiveSerial();
-    void refreshNowShowsAtOnce();
     void tickThroughTheRealShell();
 };
 
@@ -309,7 +308,6 @@ void InstantValuesPageTest::hiddenPanelLeavesEverything() {
     f.state.activeSerial = 555;
     f.edit1->setText(QStringLiteral("2"));
     f.page->Timer1Timer();
-    f.page->refreshNow();
     QCOMPARE(f.text(&InstantValuesPage::V1), QStringLiteral("230.0"));
     QCOMPARE(f.label17->text(), QStringLiteral("12001"));
     QCOMPARE(f.edit1->text(), QStringLiteral("2"));
@@ -332,15 +330,6 @@ void InstantValuesPageTest::serialLabelFollowsActiveSerial() {
         f.page->Timer1Timer();
         QCOMPARE(f.label17->text(), QString::number(serial));
     }
-}
-
-void InstantValuesPageTest::refreshNowShowsAtOnce() {
-    PageFixture f;
-    f.store(1, 6, 0, 12500);
-    f.store(1, 12, 0, 25000);
-    f.page->refreshNow();
-    QCOMPARE(f.text(&InstantValuesPage::akm1), QStringLiteral("012.5"));
-    QCOMPARE(f.text(&InstantValuesPage::kW1), QStringLiteral("002.5"));
 }
 
 // The page that start-up puts on the real main window: Panel7 of page 0, the
