@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -62,16 +63,20 @@ void buildAniPage(QWidget* sheet, ShellPages& p) {
     layout->addStretch(1);
 }
 
-// Page 1: serial box and the two dates of the consumption request.
+// Page 1: the consumption totals above the date-range panel. The date-range
+// container starts with the serial box and the two dates of its request.
 void buildConsumptionPage(QWidget* sheet, ShellPages& p) {
     auto* layout = new QVBoxLayout(sheet);
-    auto* grid = new QGridLayout;
-    p.Edit111 = named(new QLineEdit(sheet), "Edit111");
-    p.DateTimePicker1 = datePicker(sheet, "DateTimePicker1");
-    p.DateTimePicker2 = datePicker(sheet, "DateTimePicker2");
-    addSerialAndDates(grid, sheet, p.Edit111, p.DateTimePicker1, p.DateTimePicker2);
+    p.consumptionTotals = named(new QFrame(sheet), "consumptionTotals");
+    p.consumptionRange = named(new QFrame(sheet), "consumptionRange");
+    auto* grid = new QGridLayout(p.consumptionRange);
+    p.Edit111 = named(new QLineEdit(p.consumptionRange), "Edit111");
+    p.DateTimePicker1 = datePicker(p.consumptionRange, "DateTimePicker1");
+    p.DateTimePicker2 = datePicker(p.consumptionRange, "DateTimePicker2");
+    addSerialAndDates(grid, p.consumptionRange, p.Edit111, p.DateTimePicker1, p.DateTimePicker2);
     grid->setColumnStretch(2, 1);
-    layout->addLayout(grid);
+    layout->addWidget(p.consumptionTotals);
+    layout->addWidget(p.consumptionRange);
     layout->addStretch(1);
 }
 
@@ -85,20 +90,36 @@ void buildRelayPage(QWidget* sheet, ShellPages& p) {
     layout->addWidget(p.Panel8);
 }
 
-// Page 6: the meter's serial box, address box and dates.
+// Page 6: a black left half of 513 pixels (index displays above the
+// date-range panel) and the readout on the right. The date-range container
+// starts with the meter's serial box, its dates and the box `Edit3`.
 void buildMeterPage(QWidget* sheet, ShellPages& p) {
-    auto* layout = new QVBoxLayout(sheet);
-    auto* grid = new QGridLayout;
-    p.Edit5 = named(new QLineEdit(sheet), "Edit5");
-    p.Edit3 = named(new QLineEdit(sheet), "Edit3");
-    p.dtsycilktarih = datePicker(sheet, "dtsycilktarih");
-    p.dtsycsontarih = datePicker(sheet, "dtsycsontarih");
-    addSerialAndDates(grid, sheet, p.Edit5, p.dtsycilktarih, p.dtsycsontarih);
+    auto* layout = new QHBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* left = named(new QFrame(sheet), "meterLeft");
+    left->setFixedWidth(513);
+    left->setAutoFillBackground(true);
+    QPalette black = left->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    left->setPalette(black);
+    auto* column = new QVBoxLayout(left);
+    p.meterIndexes = named(new QFrame(left), "meterIndexes");
+    p.meterRange = named(new QFrame(left), "meterRange");
+    auto* grid = new QGridLayout(p.meterRange);
+    p.Edit5 = named(new QLineEdit(p.meterRange), "Edit5");
+    p.Edit3 = named(new QLineEdit(p.meterRange), "Edit3");
+    p.dtsycilktarih = datePicker(p.meterRange, "dtsycilktarih");
+    p.dtsycsontarih = datePicker(p.meterRange, "dtsycsontarih");
+    addSerialAndDates(grid, p.meterRange, p.Edit5, p.dtsycilktarih, p.dtsycsontarih);
     grid->addWidget(p.Edit3, 3, 1);
-    grid->addWidget(caption(QStringLiteral("tarihli"), sheet), 3, 2);
+    grid->addWidget(caption(QStringLiteral("tarihli"), p.meterRange), 3, 2);
     grid->setColumnStretch(3, 1);
-    layout->addLayout(grid);
-    layout->addStretch(1);
+    column->addWidget(p.meterIndexes);
+    column->addWidget(p.meterRange);
+    column->addStretch(1);
+    p.meterReadout = named(new QFrame(sheet), "meterReadout");
+    layout->addWidget(left);
+    layout->addWidget(p.meterReadout, 1);
 }
 
 }  // namespace

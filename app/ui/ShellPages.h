@@ -27,13 +27,20 @@ struct ShellPages {
     QLabel* Label2 = nullptr;    // heading of the data shown
     QLabel* Label17 = nullptr;   // active device serial
     QLineEdit* Edit1 = nullptr;  // register table row shown
-    // Page 1 "Analizör-Tüketim Değerleri".
-    QLineEdit* Edit111 = nullptr;  // serial of the active device
+    // Page 1 "Analizör-Tüketim Değerleri": the consumption totals above the
+    // date-range panel; each is an empty container that its page fills.
+    QWidget* consumptionTotals = nullptr;
+    QWidget* consumptionRange = nullptr;  // already holds Edit111 and the two dates
+    QLineEdit* Edit111 = nullptr;         // serial of the active device
     QDateEdit* DateTimePicker1 = nullptr;
     QDateEdit* DateTimePicker2 = nullptr;
     // Page 2 "Aşırı Akım Rölesi".
     QFrame* Panel8 = nullptr;
-    // Page 6 "Sayaç Okuma".
+    // Page 6 "Sayaç Okuma": a black left half with the index displays above the
+    // date-range panel, and the readout text on the right.
+    QWidget* meterIndexes = nullptr;
+    QWidget* meterRange = nullptr;  // already holds Edit5, Edit3 and the two dates
+    QWidget* meterReadout = nullptr;
     QLineEdit* Edit3 = nullptr;
     QLineEdit* Edit5 = nullptr;
     QDateEdit* dtsycilktarih = nullptr;
