@@ -6,6 +6,7 @@
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
 #include "control/ui/RelayPage.h"
+#include "energy/ui/EnergyRangePanel.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/PageContext.h"
 #include "registers/ui/RegisterReplies.h"
@@ -13,6 +14,7 @@
 #include "server/ui/Connection.h"
 #include "server/ui/DeviceList.h"
 #include "server/ui/TFrmGiris.h"
+#include "server/ui/Tfrmuyari.h"
 
 namespace izleme {
 
@@ -45,6 +47,12 @@ void createPages(const Forms& forms) {
     new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
+    auto* consumptionRange = new EnergyRangePanel(context, RangePanelKind::Consumption, {sheets.consumptionRange, sheets.Edit111, sheets.DateTimePicker1, sheets.DateTimePicker2, nullptr});
+    auto* meterRange = new EnergyRangePanel(context, RangePanelKind::Meter, {sheets.meterRange, sheets.Edit5, sheets.dtsycilktarih, sheets.dtsycsontarih, sheets.Edit3});
+
+    // A ratio in "CEZA" on either date-range panel raises the alarm window.
+    for (EnergyRangePanel* panel : {consumptionRange, meterRange})
+        QObject::connect(panel, &EnergyRangePanel::penaltyAlarm, forms.frmuyari, &Tfrmuyari::showAlarm);
 }
 
 }  // namespace izleme

@@ -2,13 +2,11 @@
 
 #include <QDateEdit>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QVBoxLayout>
-#include <utility>
 
 #include "app/ui/PageControl.h"
 #include "toolkit/ui/Named.h"
@@ -24,18 +22,6 @@ QDateEdit* datePicker(QWidget* parent, const char* name) {
 }
 
 QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
-
-// Rows 0 to 2 of a request's grid: the serial box and the first and last
-// dates, each after its caption.
-void addSerialAndDates(QGridLayout* grid, QWidget* sheet, QLineEdit* serial, QDateEdit* first, QDateEdit* last) {
-    const std::pair<QString, QWidget*> rows[] = {
-        {QStringLiteral("Seri No"), serial}, {QStringLiteral("İlk Tarih"), first}, {QStringLiteral("Son Tarih"), last}};
-    int r = 0;
-    for (const auto& [text, widget] : rows) {
-        grid->addWidget(caption(text, sheet), r, 0);
-        grid->addWidget(widget, r++, 1);
-    }
-}
 
 // Page 0: Panel7 fills the page; a top strip carries the heading, the serial
 // label and the row box; the values below belong to the register views.
@@ -64,17 +50,15 @@ void buildAniPage(QWidget* sheet, ShellPages& p) {
 }
 
 // Page 1: the consumption totals above the date-range panel. The date-range
-// container starts with the serial box and the two dates of its request.
+// container starts with the serial box and the two dates of its request; the
+// date-range panel lays them out with the rest of its controls.
 void buildConsumptionPage(QWidget* sheet, ShellPages& p) {
     auto* layout = new QVBoxLayout(sheet);
     p.consumptionTotals = named(new QFrame(sheet), "consumptionTotals");
     p.consumptionRange = named(new QFrame(sheet), "consumptionRange");
-    auto* grid = new QGridLayout(p.consumptionRange);
     p.Edit111 = named(new QLineEdit(p.consumptionRange), "Edit111");
     p.DateTimePicker1 = datePicker(p.consumptionRange, "DateTimePicker1");
     p.DateTimePicker2 = datePicker(p.consumptionRange, "DateTimePicker2");
-    addSerialAndDates(grid, p.consumptionRange, p.Edit111, p.DateTimePicker1, p.DateTimePicker2);
-    grid->setColumnStretch(2, 1);
     layout->addWidget(p.consumptionTotals);
     layout->addWidget(p.consumptionRange);
     layout->addStretch(1);
@@ -92,7 +76,8 @@ void buildRelayPage(QWidget* sheet, ShellPages& p) {
 
 // Page 6: a black left half of 513 pixels (index displays above the
 // date-range panel) and the readout on the right. The date-range container
-// starts with the meter's serial box, its dates and the box `Edit3`.
+// starts with the meter's serial box, its dates and the box `Edit3`; the
+// date-range panel lays them out with the rest of its controls.
 void buildMeterPage(QWidget* sheet, ShellPages& p) {
     auto* layout = new QHBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,15 +90,10 @@ void buildMeterPage(QWidget* sheet, ShellPages& p) {
     auto* column = new QVBoxLayout(left);
     p.meterIndexes = named(new QFrame(left), "meterIndexes");
     p.meterRange = named(new QFrame(left), "meterRange");
-    auto* grid = new QGridLayout(p.meterRange);
     p.Edit5 = named(new QLineEdit(p.meterRange), "Edit5");
     p.Edit3 = named(new QLineEdit(p.meterRange), "Edit3");
     p.dtsycilktarih = datePicker(p.meterRange, "dtsycilktarih");
     p.dtsycsontarih = datePicker(p.meterRange, "dtsycsontarih");
-    addSerialAndDates(grid, p.meterRange, p.Edit5, p.dtsycilktarih, p.dtsycsontarih);
-    grid->addWidget(p.Edit3, 3, 1);
-    grid->addWidget(caption(QStringLiteral("tarihli"), p.meterRange), 3, 2);
-    grid->setColumnStretch(3, 1);
     column->addWidget(p.meterIndexes);
     column->addWidget(p.meterRange);
     column->addStretch(1);
