@@ -80,8 +80,9 @@ void Tfrmuyari::showAlarm(const QString& text) {
         return;
     }
     label1->restart();
-    if (!isVisible()) centreOnScreen();
+    const bool wasHidden = !isVisible();
     show();
+    if (wasHidden) centreOnScreen();
     raise();
     activateWindow();
     Timer1Timer();  // the horn at once, then every 2.5 s
