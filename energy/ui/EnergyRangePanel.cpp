@@ -17,6 +17,11 @@
 
 #include "registers/ui/PageContext.h"
 #include "server/core/Keywords.h"
+#include "server/core/SharedState.h"
+#include "server/ui/DeviceSelection.h"
+#include "server/ui/ReplyRouter.h"
+#include "server/ui/Requests.h"
+#include "server/ui/StatusLines.h"
 #include "toolkit/core/DateTimeText.h"
 #include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/LedDisplay.h"
