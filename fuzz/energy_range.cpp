@@ -2,14 +2,14 @@
 // ("reaktifenerji", "tedassycal") read as their panels read them, under both
 // decimal separators. What a panel is told to show must hold together: at
 // most six counters, ratios only after all six, each ratio in its class.
-#include "energy/core/EnergyRange.h"
-#include "server/core/ReplyDispatcher.h"
-
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "energy/core/EnergyRange.h"
+#include "server/core/ReplyDispatcher.h"
 
 namespace {
 

@@ -47,8 +47,12 @@ void createPages(const Forms& forms) {
     new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
-    auto* consumptionRange = new EnergyRangePanel(context, RangePanelKind::Consumption, {sheets.consumptionRange, sheets.Edit111, sheets.DateTimePicker1, sheets.DateTimePicker2, nullptr});
-    auto* meterRange = new EnergyRangePanel(context, RangePanelKind::Meter, {sheets.meterRange, sheets.Edit5, sheets.dtsycilktarih, sheets.dtsycsontarih, sheets.Edit3});
+    auto* consumptionRange = new EnergyRangePanel(
+        context, RangePanelKind::Consumption,
+        {sheets.consumptionRange, sheets.Edit111, sheets.DateTimePicker1, sheets.DateTimePicker2, nullptr});
+    auto* meterRange = new EnergyRangePanel(
+        context, RangePanelKind::Meter,
+        {sheets.meterRange, sheets.Edit5, sheets.dtsycilktarih, sheets.dtsycsontarih, sheets.Edit3});
 
     // A ratio in "CEZA" on either date-range panel raises the alarm window.
     for (EnergyRangePanel* panel : {consumptionRange, meterRange})

@@ -140,7 +140,8 @@ EnergyRangePanel::EnergyRangePanel(const PageContext& ctx, RangePanelKind kind, 
         connect(&ctx.selection, &DeviceSelection::changed, this, &EnergyRangePanel::deviceSelected);
     }
     ctx.replies.subscribe(
-        n.replyKeyword, [self = QPointer<EnergyRangePanel>(this)](const Reply& r) {
+        n.replyKeyword,
+        [self = QPointer<EnergyRangePanel>(this)](const Reply& r) {
             if (self) self->showReply(r);
         },
         this);
@@ -267,8 +268,8 @@ void EnergyRangePanel::showReply(const Reply& reply) {
     if (reply.fields.size() != energy::RangeFields{}.size()) return;
     energy::RangeFields fields;
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = reply.fields[i];
-    const energy::RangeShown shown = energy::readRangeReply(fields, namesOf(kind_).displayDivisor,
-                                                            state_.decimalSeparator);
+    const energy::RangeShown shown =
+        energy::readRangeReply(fields, namesOf(kind_).displayDivisor, state_.decimalSeparator);
     status_.setStatusLine(fromCp1254(shown.statusText));
 
     const QTime now = QTime::currentTime();

@@ -33,10 +33,10 @@ enum class RangePanelKind {
 
 // The controls the shell already placed in the panel's container.
 struct RangePanelSheet {
-    QWidget* container = nullptr;  // consumptionRange / meterRange
-    QLineEdit* serialBox = nullptr;  // Edit111 / Edit5
-    QDateEdit* firstDate = nullptr;  // DateTimePicker1 / dtsycilktarih
-    QDateEdit* lastDate = nullptr;   // DateTimePicker2 / dtsycsontarih
+    QWidget* container = nullptr;      // consumptionRange / meterRange
+    QLineEdit* serialBox = nullptr;    // Edit111 / Edit5
+    QDateEdit* firstDate = nullptr;    // DateTimePicker1 / dtsycilktarih
+    QDateEdit* lastDate = nullptr;     // DateTimePicker2 / dtsycsontarih
     QLineEdit* lastDateBox = nullptr;  // Edit3 on the meter page; the consumption page's Edit333 is made here
 };
 
@@ -47,18 +47,18 @@ public:
 
     RangePanelKind kind() const { return kind_; }
 
-    QLabel* title;             // Label3 / Label266
-    QLineEdit* serialBox;      // Edit111 / Edit5
-    QLineEdit* timeBox;        // Edit4 / Edit6
-    QDateEdit* firstDate;      // DateTimePicker1 / dtsycilktarih
-    QDateEdit* lastDate;       // DateTimePicker2 / dtsycsontarih
-    QPushButton* button;       // VrShadowButton9 / VrShadowButton12
-    QLineEdit* firstDateBox;   // Edit222 / Edit2
-    QLineEdit* lastDateBox;    // Edit333 / Edit3
+    QLabel* title;            // Label3 / Label266
+    QLineEdit* serialBox;     // Edit111 / Edit5
+    QLineEdit* timeBox;       // Edit4 / Edit6
+    QDateEdit* firstDate;     // DateTimePicker1 / dtsycilktarih
+    QDateEdit* lastDate;      // DateTimePicker2 / dtsycsontarih
+    QPushButton* button;      // VrShadowButton9 / VrShadowButton12
+    QLineEdit* firstDateBox;  // Edit222 / Edit2
+    QLineEdit* lastDateBox;   // Edit333 / Edit3
     // A1, A2, I1, I2, C1, C2: ak1, ak2, in1, in2, kap1, kap2 / RzLEDak1 ...
     std::array<LedDisplay*, 6> counters{};
-    std::array<LedDisplay*, 2> ratios{};   // indoran, kaporan / RzLEDsycinoran, RzLEDsyckaporan
-    std::array<QLabel*, 2> classes{};      // inddurum, Kapdurum / lblsycindurum, lblsyckapdurum
+    std::array<LedDisplay*, 2> ratios{};  // indoran, kaporan / RzLEDsycinoran, RzLEDsyckaporan
+    std::array<QLabel*, 2> classes{};     // inddurum, Kapdurum / lblsycindurum, lblsyckapdurum
 
 public slots:
     // The consumption page's request: nothing without a serial in Edit111.

@@ -22,22 +22,22 @@ Tfrmuyari::Tfrmuyari(std::shared_ptr<SoundPlayer> sound, QWidget* parent)
     setWindowTitle(QStringLiteral("Uyarı!!!"));
     setFixedSize(334, 246);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmuyari { background: black; }"
-        "QLabel { color: white; }"
-        "QLabel[role=\"inputName\"] { color: #e8e8e8; font-weight: bold; }"
-        "QLabel[role=\"inputValue\"] { color: #80d8ff; }"
-        "QPushButton { background: #2c3642; color: white; border: 1px solid #5a6878; border-radius: 3px;"
-        "              padding: 4px 18px; font-weight: bold; }"
-        "QPushButton:hover { background: #3a4656; }"));
+    setStyleSheet(
+        QStringLiteral("QWidget#frmuyari { background: black; }"
+                       "QLabel { color: white; }"
+                       "QLabel[role=\"inputName\"] { color: #e8e8e8; font-weight: bold; }"
+                       "QLabel[role=\"inputValue\"] { color: #80d8ff; }"
+                       "QPushButton { background: #2c3642; color: white; border: 1px solid #5a6878; border-radius: 3px;"
+                       "              padding: 4px 18px; font-weight: bold; }"
+                       "QPushButton:hover { background: #3a4656; }"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(8);
     label1 = named(new ScrollingLabel(QStringLiteral("label1"), this), "label1");
-    label1->setStyleSheet(QStringLiteral(
-        "QLabel { color: #ff3030; background: #140000; border: 1px solid #5a0000; font-weight: bold;"
-        "         font-size: 15px; padding: 4px 0; }"));
+    label1->setStyleSheet(
+        QStringLiteral("QLabel { color: #ff3030; background: #140000; border: 1px solid #5a0000; font-weight: bold;"
+                       "         font-size: 15px; padding: 4px 0; }"));
     label1->setMinimumHeight(34);
     layout->addWidget(label1);
     layout->addStretch(1);

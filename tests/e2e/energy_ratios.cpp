@@ -126,8 +126,9 @@ private slots:
         // The server read both dates: it echoes them in its reply.
         QTRY_COMPARE_WITH_TIMEOUT(s.text("Edit222"), QStringLiteral("27.02.2024"), 10000);
         QCOMPARE(s.text("Edit333"), QStringLiteral("03.03.2024"));
-        QCOMPARE(s.ana.LblMesaj->text(),
-                 QStringLiteral("12001 Cihazının 27.02.2024 ve 03.03.2024 tarihleri arası Enerji bilgileri alınıyor. "));
+        QCOMPARE(
+            s.ana.LblMesaj->text(),
+            QStringLiteral("12001 Cihazının 27.02.2024 ve 03.03.2024 tarihleri arası Enerji bilgileri alınıyor. "));
         checkPanel(s, {"ak1", "ak2", "in1", "in2", "kap1", "kap2"}, {"indoran", "kaporan"}, {"inddurum", "Kapdurum"},
                    0.001);
         QCOMPARE(s.text("inddurum"), QStringLiteral("NORMAL"));
@@ -161,7 +162,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.text("Edit3"), QStringLiteral("04.03.2024"), 10000);
         QCOMPARE(s.text("Edit2"), QStringLiteral("26.02.2024"));
         QCOMPARE(s.text("Edit5"), QStringLiteral("14001"));
-        const std::array<const char*, 6> counters{"RzLEDak1", "RzLEDak2", "RzLEDin1",
+        const std::array<const char*, 6> counters{"RzLEDak1", "RzLEDak2",  "RzLEDin1",
                                                   "RzLEDin2", "RzLEDkap1", "RzLEDkap2"};
         checkPanel(s, counters, {"RzLEDsycinoran", "RzLEDsyckaporan"}, {"lblsycindurum", "lblsyckapdurum"}, 1);
 
@@ -169,10 +170,10 @@ private slots:
         // repeats until the window is closed.
         Tfrmuyari& alarm = *s.shell.forms.frmuyari;
         QVERIFY(alarm.isVisible());
-        QCOMPARE(alarm.label1->text(),
-                 QStringLiteral("14001 Seri Nolu cihaz CEZA sınırında: İndüktif oran %") + s.text("RzLEDsycinoran") +
-                     QStringLiteral("   14001 Seri Nolu cihaz CEZA sınırında: Kapasitif oran %") +
-                     s.text("RzLEDsyckaporan"));
+        QCOMPARE(alarm.label1->text(), QStringLiteral("14001 Seri Nolu cihaz CEZA sınırında: İndüktif oran %") +
+                                           s.text("RzLEDsycinoran") +
+                                           QStringLiteral("   14001 Seri Nolu cihaz CEZA sınırında: Kapasitif oran %") +
+                                           s.text("RzLEDsyckaporan"));
         QTRY_VERIFY_WITH_TIMEOUT(s.shell.fake.sound->played.size() >= 2, 10000);
         alarm.Button1->click();
         QVERIFY(!alarm.isVisible());
@@ -187,8 +188,8 @@ private slots:
         QCOMPARE(s.text("Edit3"), QStringLiteral("02.03.2024"));
         QTRY_VERIFY(!s.text("lblsyckapdurum").isEmpty());
         checkPanel(s, counters, {"RzLEDsycinoran", "RzLEDsyckaporan"}, {"lblsycindurum", "lblsyckapdurum"}, 1);
-        const bool penalty = s.text("lblsycindurum") == QStringLiteral("CEZA") ||
-                             s.text("lblsyckapdurum") == QStringLiteral("CEZA");
+        const bool penalty =
+            s.text("lblsycindurum") == QStringLiteral("CEZA") || s.text("lblsyckapdurum") == QStringLiteral("CEZA");
         QCOMPARE(alarm.isVisible(), penalty);
         QCOMPARE(s.shell.fake.sound->played.size(), played + (penalty ? 1 : 0));
     }

@@ -137,10 +137,11 @@ private slots:
         QTRY_COMPARE(p.peer.received, message("reaktifener", {"12001", "01.03.2024", "09.03.2024"}));
 
         // Watt-hours, shown in thousands: 15.00 and 9.60 are both "KRİTİK".
-        p.send(message("reaktifenerji", {"12001", "01.03.2024", "09.03.2024", "123456", "223456", "0", "15000", "0",
-                                         "9600"}));
+        p.send(message("reaktifenerji",
+                       {"12001", "01.03.2024", "09.03.2024", "123456", "223456", "0", "15000", "0", "9600"}));
         QTRY_COMPARE(p.text("indoran"), "15" + s + "00");
-        const QString dated[] = {"123" + s + "46", "223" + s + "46", s + "00", "15" + s + "00", s + "00", "9" + s + "60"};
+        const QString dated[] = {"123" + s + "46", "223" + s + "46", s + "00",
+                                 "15" + s + "00",  s + "00",         "9" + s + "60"};
         for (int i = 0; i < 6; ++i) QCOMPARE(p.text(consumptionDated[i]), dated[i]);
         QCOMPARE(p.text("kaporan"), "9" + s + "60");
         QCOMPARE(p.text("inddurum"), QStringLiteral("KRİTİK"));
@@ -149,14 +150,15 @@ private slots:
         QCOMPARE(p.text("Edit222"), QStringLiteral("01.03.2024"));
         QCOMPARE(p.text("Edit333"), QStringLiteral("09.03.2024"));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(p.text("Edit4")).hasMatch());
-        QCOMPARE(p.ana.LblMesaj->text(),
-                 QStringLiteral("12001 Cihazının 01.03.2024 ve 09.03.2024 tarihleri arası Enerji bilgileri alınıyor. "));
+        QCOMPARE(
+            p.ana.LblMesaj->text(),
+            QStringLiteral("12001 Cihazının 01.03.2024 ve 09.03.2024 tarihleri arası Enerji bilgileri alınıyor. "));
 
         // A counter in the other separator's notation fails: the counters
         // before it change, the rest stay, ratios and classes are emptied.
         const QString other = separator == ',' ? QStringLiteral("1.5") : QStringLiteral("1,5");
-        p.send(message("reaktifenerji", {"12001", "02.03.2024", "10.03.2024", "1000", "2000", other, "40000", "0",
-                                         "0"}));
+        p.send(
+            message("reaktifenerji", {"12001", "02.03.2024", "10.03.2024", "1000", "2000", other, "40000", "0", "0"}));
         QTRY_COMPARE(p.text("ak1"), "1" + s + "00");
         QCOMPARE(p.text("ak2"), "2" + s + "00");
         QCOMPARE(p.text("in1"), s + "00");  // the earlier reply's
@@ -239,7 +241,9 @@ private slots:
         for (const char* name : meterDated) QCOMPARE(p.text(name), QString());
         for (const char* name : {"RzLEDsycinoran", "RzLEDsyckaporan", "lblsycindurum", "lblsyckapdurum"})
             QCOMPARE(p.text(name), QString());
-        QTRY_COMPARE(p.peer.received, QByteArray("sycreaktfener\x01" "14001\x01\x01\x01") + kEnd);
+        QTRY_COMPARE(p.peer.received, QByteArray("sycreaktfener\x01"
+                                                 "14001\x01\x01\x01") +
+                                          kEnd);
     }
 
     // A class in "CEZA" on either panel raises the alarm window with the
@@ -264,7 +268,8 @@ private slots:
         p.send(message("reaktifenerji", {"12002", "d1", "d2", "1000", "2000", "0", "195", "0", "0"}));
         QTRY_VERIFY(p.alarm().isVisible());
         QCOMPARE(p.colour("inddurum"), QColor(255, 0, 0));
-        QCOMPARE(p.alarm().label1->text(), QStringLiteral("12002 Seri Nolu cihaz CEZA sınırında: İndüktif oran %19,50"));
+        QCOMPARE(p.alarm().label1->text(),
+                 QStringLiteral("12002 Seri Nolu cihaz CEZA sınırında: İndüktif oran %19,50"));
         QVERIFY(p.alarm().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(p.horn().played.size(), 1);
         QCOMPARE(QFileInfo(p.horn().played.first()).canonicalFilePath(), QFileInfo(horn).canonicalFilePath());

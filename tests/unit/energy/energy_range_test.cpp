@@ -22,17 +22,16 @@ TEST(PenaltyClassTest, RoundsHalfToEvenBeforeComparingWithEachSidesLimits) {
     constexpr auto I = RatioSide::Inductive;
     constexpr auto C = RatioSide::Capacitive;
     const ClassCase cases[] = {
-        {14.5, I, PenaltyClass::Normal},     {14.51, I, PenaltyClass::Critical}, {15.0, I, PenaltyClass::Critical},
-        {16.5, I, PenaltyClass::Critical},   {16.51, I, PenaltyClass::Alarm},    {17.0, I, PenaltyClass::Alarm},
-        {19.49, I, PenaltyClass::Alarm},     {19.5, I, PenaltyClass::Penalty},   {250.0, I, PenaltyClass::Penalty},
-        {-35.0, I, PenaltyClass::Normal},    {-1e300, I, PenaltyClass::Normal},  {1e300, I, PenaltyClass::Penalty},
-        {8.5, C, PenaltyClass::Normal},      {9.5, C, PenaltyClass::Critical},   {9.6, C, PenaltyClass::Critical},
-        {11.5, C, PenaltyClass::Alarm},      {14.5, C, PenaltyClass::Alarm},     {14.51, C, PenaltyClass::Penalty},
-        {15.0, C, PenaltyClass::Penalty},    {-0.5, C, PenaltyClass::Normal},    {0.0, C, PenaltyClass::Normal},
+        {14.5, I, PenaltyClass::Normal},   {14.51, I, PenaltyClass::Critical}, {15.0, I, PenaltyClass::Critical},
+        {16.5, I, PenaltyClass::Critical}, {16.51, I, PenaltyClass::Alarm},    {17.0, I, PenaltyClass::Alarm},
+        {19.49, I, PenaltyClass::Alarm},   {19.5, I, PenaltyClass::Penalty},   {250.0, I, PenaltyClass::Penalty},
+        {-35.0, I, PenaltyClass::Normal},  {-1e300, I, PenaltyClass::Normal},  {1e300, I, PenaltyClass::Penalty},
+        {8.5, C, PenaltyClass::Normal},    {9.5, C, PenaltyClass::Critical},   {9.6, C, PenaltyClass::Critical},
+        {11.5, C, PenaltyClass::Alarm},    {14.5, C, PenaltyClass::Alarm},     {14.51, C, PenaltyClass::Penalty},
+        {15.0, C, PenaltyClass::Penalty},  {-0.5, C, PenaltyClass::Normal},    {0.0, C, PenaltyClass::Normal},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(penaltyClass(c.ratio, c.side), c.expected)
-            << c.ratio << (c.side == I ? " inductive" : " capacitive");
+        EXPECT_EQ(penaltyClass(c.ratio, c.side), c.expected) << c.ratio << (c.side == I ? " inductive" : " capacitive");
     }
 }
 
@@ -75,6 +74,7 @@ RangeFields fieldsOf(const std::array<const char*, 6>& counters) {
 
 TEST(EnergyRangeTest, CountersRatiosAndClassesOfAReply) {
     using P = PenaltyClass;
+    // clang-format off
     const ReplyCase cases[] = {
         {"both critical, the capacitive one by rounding 9.6 up",
          {"1000", "2000", "0", "150", "0", "96"}, 1, ',',
@@ -117,6 +117,7 @@ TEST(EnergyRangeTest, CountersRatiosAndClassesOfAReply) {
           "-1" + std::string(308, '0') + ".00", "1" + std::string(308, '0') + ".00", ".00", ".00"},
          std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const RangeShown shown = readRangeReply(fieldsOf(c.counters), c.divisor, c.separator);
