@@ -6,6 +6,9 @@
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
 #include "control/ui/RelayPage.h"
+#include "energy/ui/ConsumptionPage.h"
+#include "energy/ui/DeviceRecords.h"
+#include "energy/ui/MeterReadingPage.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/PageContext.h"
 #include "registers/ui/RegisterReplies.h"
@@ -45,6 +48,9 @@ void createPages(const Forms& forms) {
     new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
+    new MeterReadingPage(context, sheets.meterIndexes, sheets.meterReadout);
+    new ConsumptionPage(context, sheets.consumptionTotals);
+    new DeviceRecords(context, ana->findChild<DeviceList*>(QStringLiteral("DeviceList")), ana);
 }
 
 }  // namespace izleme
