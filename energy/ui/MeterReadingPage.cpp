@@ -50,7 +50,7 @@ LedDisplay* indexDisplay(const char* name, QWidget* parent) {
     led->setObjectName(QString::fromLatin1(name));
     led->setDigitColor(QColor(0x3c, 0xff, 0x5a));
     led->setBackgroundColor(QColor(0x02, 0x06, 0x03));
-    led->setMinimumWidth(130);
+    led->setMinimumWidth(96);
     return led;
 }
 
