@@ -92,6 +92,7 @@ void ConsumptionPage::build() {
     auto* ratioGrid = new QGridLayout(ratios);
     Toplamindoran = display("Toplamindoran", QString(), 6, kLightGreen, ratios);
     Toplamkaporan = display("Toplamkaporan", QString(), 6, kLightGreen, ratios);
+    for (LedDisplay* led : {Toplamindoran, Toplamkaporan}) led->setMinimumWidth(110);
     const std::pair<QString, LedDisplay*> ratioRows[] = {{QStringLiteral("İndüktif / Aktif Oran"), Toplamindoran},
                                                          {QStringLiteral("Kapasitif / Aktif Oran"), Toplamkaporan}};
     int r = 0;
@@ -113,7 +114,7 @@ void ConsumptionPage::build() {
     for (auto [box, led] : {std::pair{GroupBox10, Ewh}, std::pair{GroupBox5, Elh}, std::pair{GroupBox6, ECh}}) {
         auto* l = new QVBoxLayout(box);
         l->addWidget(led);
-        led->setMinimumWidth(170);
+        led->setMinimumWidth(150);
     }
     auto* counters = new QVBoxLayout;
     counters->setSpacing(4);
@@ -126,6 +127,7 @@ void ConsumptionPage::build() {
     SayacAktif = display("SayacAktif", QStringLiteral("0000000"), 9, kGreen, GroupBox27);
     Sayacind = display("Sayacind", QStringLiteral("00000000"), 9, kGreen, GroupBox27);
     SayacKap = display("SayacKap", QStringLiteral("0000000"), 9, kGreen, GroupBox27);
+    for (LedDisplay* led : {SayacAktif, Sayacind, SayacKap}) led->setMinimumWidth(110);
     auto* resetGrid = new QGridLayout(GroupBox27);
     const std::tuple<QString, LedDisplay*, QString> resetRows[] = {
         {QStringLiteral("Aktif"), SayacAktif, QStringLiteral("kWh")},
