@@ -37,9 +37,6 @@ public:
     // question defaults to a modal Yes/No warning dialog.
     MeterReadingPage(const PageContext& context, QWidget* indexes, QWidget* readout, Question question = {});
 
-    // The readout text shown in Memo3, and its indexes (for tests and the driver).
-    const meter::MeterReadout& readout() const { return readout_; }
-
     QPushButton* VrShadowButton11;  // "Sayaç Oku"
     QPushButton* VrShadowButton13;  // "Tedaş Okuma"
     QGroupBox* GroupBox26;
