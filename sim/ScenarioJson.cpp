@@ -49,6 +49,8 @@ bool readDevice(const QJsonObject& o, DeviceSetup& d, QString& error) {
     d.ctRatio = o.value(QLatin1String("ctRatio")).toInt(d.ctRatio);
     d.vtRatio = o.value(QLatin1String("vtRatio")).toInt(d.vtRatio);
     d.targetCos = o.value(QLatin1String("targetCos")).toDouble(d.targetCos);
+    d.phaseIndexes = o.value(QLatin1String("phaseIndexes")).toBool(d.phaseIndexes);
+    d.readoutParts = o.value(QLatin1String("readoutParts")).toInt(d.readoutParts);
     const QJsonArray kvar = o.value(QLatin1String("stageKvar")).toArray();
     const QJsonArray phase = o.value(QLatin1String("stagePhase")).toArray();
     if (kvar.size() > 12 || phase.size() > 12) {
@@ -71,7 +73,7 @@ bool readDevice(const QJsonObject& o, DeviceSetup& d, QString& error) {
         stagesOk = stagesOk && within(d.stageKvar[n], 0, 10000) && d.stagePhase[n] >= 0 && d.stagePhase[n] <= 4;
     if (!(within(d.peakKw, 0, 100000) && within(d.baseKw, 0, 100000) && d.loadCos > 0.3 && d.loadCos <= 1.0 &&
           within(d.nonlinearShare, 0, 1) && within(d.fixedKvar, 0, 100000) && within(d.ctRatio, 1, 10000) &&
-          within(d.vtRatio, 1, 10000) && within(d.targetCos, 0.5, 1) && stagesOk)) {
+          within(d.vtRatio, 1, 10000) && within(d.targetCos, 0.5, 1) && stagesOk && d.readoutParts >= 1 && d.readoutParts <= 8)) {
         error = QStringLiteral("device %1: values out of range").arg(QString::fromStdString(d.serial));
         return false;
     }
@@ -124,7 +126,7 @@ QJsonObject scenarioToJson(const Scenario& s) {
         QJsonArray kvar, phase;
         for (double k : d.stageKvar) kvar.append(k);
         for (int p : d.stagePhase) phase.append(p);
-        devices.append(QJsonObject{
+        QJsonObject device{
             {"serial", QString::fromStdString(d.serial)},
             {"name", QString::fromStdString(d.name)},
             {"group", QString::fromStdString(d.group)},
@@ -141,7 +143,11 @@ QJsonObject scenarioToJson(const Scenario& s) {
             {"targetCos", d.targetCos},
             {"stageKvar", kvar},
             {"stagePhase", phase},
-        });
+        };
+        // A meter's readout options only when they differ from the usual readout.
+        if (d.phaseIndexes) device.insert(QLatin1String("phaseIndexes"), true);
+        if (d.readoutParts != 1) device.insert(QLatin1String("readoutParts"), d.readoutParts);
+        devices.append(device);
     }
     QJsonArray accounts;
     for (const Account& a : s.accounts) {

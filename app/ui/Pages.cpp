@@ -7,6 +7,9 @@
 #include "app/ui/TFrmAna.h"
 #include "control/ui/RelayPage.h"
 #include "energy/ui/EnergyRangePanel.h"
+#include "energy/ui/ConsumptionPage.h"
+#include "energy/ui/DeviceRecords.h"
+#include "energy/ui/MeterReadingPage.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/PageContext.h"
 #include "registers/ui/RegisterReplies.h"
@@ -41,12 +44,16 @@ void createPages(const Forms& forms) {
     devices.selection = &ana->selection();
     devices.setActiveSerialText = [edit = sheets.Edit111](const QString& text) { edit->setText(text); };
     devices.selectPage = [pageControl](int page) { pageControl->selectPage(page); };
-    (new DeviceList(std::move(devices), ana))->setObjectName(QStringLiteral("DeviceList"));
+    auto* deviceList = new DeviceList(std::move(devices), ana);
+    deviceList->setObjectName(QStringLiteral("DeviceList"));
 
     // The pages, one line each.
     new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
+    auto* meterReading = new MeterReadingPage(context, sheets.meterIndexes, sheets.meterReadout);
+    new ConsumptionPage(context, sheets.consumptionTotals);
+    new DeviceRecords(context, deviceList, ana);
     auto* consumptionRange = new EnergyRangePanel(
         context, RangePanelKind::Consumption,
         {sheets.consumptionRange, sheets.Edit111, sheets.DateTimePicker1, sheets.DateTimePicker2, nullptr});
@@ -57,6 +64,9 @@ void createPages(const Forms& forms) {
     // A ratio in "CEZA" on either date-range panel raises the alarm window.
     for (EnergyRangePanel* panel : {consumptionRange, meterRange})
         QObject::connect(panel, &EnergyRangePanel::penaltyAlarm, forms.frmuyari, &Tfrmuyari::showAlarm);
+    // A meter reading empties the dated readings of the meter page's lower half
+    // (its ratios too for a utility reading).
+    QObject::connect(meterReading, &MeterReadingPage::readingRequested, meterRange, &EnergyRangePanel::clearForReading);
 }
 
 }  // namespace izleme

@@ -52,19 +52,6 @@ public:
         return field;
     }
 
-    // Removes the n bytes at `at` (at >= pos) by moving the bytes before them
-    // n places on: the cost is the distance from the position, not the size
-    // of the whole text. The position moves with the text it points at.
-    void eraseAhead(std::size_t at, std::size_t n) {
-        std::copy_backward(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                           text_.begin() + static_cast<std::ptrdiff_t>(at),
-                           text_.begin() + static_cast<std::ptrdiff_t>(at + n));
-        pos_ += n;
-        // A known separator ahead moved (or was cut out): look again. "None
-        // ahead" stays true, a cut adds no bytes.
-        if (sepAt_ != npos) sepKnown_ = false;
-    }
-
 private:
     std::size_t nextSeparator() {
         if (!sepKnown_ || (sepAt_ != npos && sepAt_ < pos_)) {
@@ -78,16 +65,6 @@ private:
     std::size_t pos_ = 0;
     bool sepKnown_ = false;  // sepAt_ is the first separator at or after pos_
     std::size_t sepAt_ = npos;
-};
-
-// What one "sayacal" cut out of the text in the current pass, so that the
-// remembered remainder can be given back as it stood before the cut.
-struct Cut {
-    bool done = false;
-    std::size_t from = 0;  // position of the readout before the cut
-    std::size_t at = 0;    // position of the cut-out header before the cut
-    std::size_t count = 0; // bytes cut out (fewer than 10 at the very end)
-    std::array<char, sayacalHeader> bytes{};
 };
 
 // Whether a byte is the first letter of a received keyword. A pass that
@@ -109,7 +86,7 @@ std::array<std::string_view, N> takeFields(Cursor& c) {
     return fields;
 }
 
-void runPass(Cursor& c, const EnerjialRoute* route, ReplyHandlers& h, Cut& cut) {
+void runPass(Cursor& c, const EnerjialRoute* route, ReplyHandlers& h) {
     if (c.startsWith(kw::pong)) {
         c.skip(5);
         h.pong();
@@ -145,19 +122,26 @@ void runPass(Cursor& c, const EnerjialRoute* route, ReplyHandlers& h, Cut& cut) 
         h.hattayok(c.takeFieldAndSkipOne());
     }
     if (c.startsWith(kw::sayacal)) {
-        // The readout is the whole rest; a second header in it is cut out
-        // (once), and the rest stays for the following passes.
-        c.skip(sayacalHeader);
-        const std::size_t at = c.rest().find(kw::sayacal);
-        if (at != npos) {
-            cut.done = true;
-            cut.from = c.pos();
-            cut.at = c.pos() + at;
-            cut.count = std::min(sayacalHeader, c.remaining() - at);
-            std::copy_n(c.rest().begin() + static_cast<std::ptrdiff_t>(at), cut.count, cut.bytes.begin());
-            c.eraseAhead(cut.at, cut.count);
+        // One readout per message: the text after the 10-byte header up to
+        // the message's terminator, or up to the next "sayacal" header when
+        // that comes first (the rest of the text when there is neither). The
+        // terminator goes with the message; a next header stays for the next
+        // pass, and what follows is dispatched as usual.
+        const std::string_view message = c.rest();
+        const std::size_t term = message.find(wire::terminator, kw::sayacal.size());
+        const std::size_t next = message.find(kw::sayacal, kw::sayacal.size());
+        std::size_t end = message.size();
+        std::size_t consumed = message.size();
+        if (term != npos && (next == npos || term < next)) {
+            end = term;
+            consumed = term + wire::terminator.size();
+        } else if (next != npos) {
+            end = next;
+            consumed = next;
         }
-        h.sayacal(c.rest());
+        const std::size_t from = std::min(sayacalHeader, end);
+        c.skip(consumed);
+        h.sayacal(message.substr(from, end - from));
     }
     if (c.startsWith(kw::Sycdegerleri)) {
         c.skip(13);
@@ -199,30 +183,19 @@ bool ReplyDispatcher::dispatch(std::string_view chunk, std::string_view pendingK
     // The remembered remainder is either remembered_ (kept from an earlier
     // chunk: compared by content) or, once a pass of this chunk has set it, a
     // suffix of the text (compared by position: equal suffixes of one text
-    // start at the same place).
+    // start at the same place; no handler changes the text).
     bool suffix = false;
     std::size_t suffixAt = 0;
-    Cut cut;
 
     const auto keepRemembered = [&] {
-        if (!suffix) return;
-        if (!cut.done) {
-            remembered_.assign(text, suffixAt);
-            return;
-        }
-        // Undo this pass's cut: bytes before cut.from did not move.
-        remembered_.assign(text, suffixAt, cut.from - suffixAt);
-        remembered_.append(text, cut.from + cut.count, cut.at - cut.from);
-        remembered_.append(cut.bytes.data(), cut.count);
-        remembered_.append(text, cut.at + cut.count);
+        if (suffix) remembered_.assign(text, suffixAt);
     };
 
     try {
         do {
             ++passes_;
-            cut = Cut{};
             if (c.remaining() > 0 && keywordStarts[static_cast<unsigned char>(c.rest().front())]) {
-                runPass(c, route, handlers, cut);
+                runPass(c, route, handlers);
             }
             const bool equal = suffix ? suffixAt == c.pos()
                                       : remembered_.size() == c.remaining() && remembered_ == c.rest();
@@ -238,7 +211,6 @@ bool ReplyDispatcher::dispatch(std::string_view chunk, std::string_view pendingK
         keepRemembered();
         return false;
     }
-    cut = Cut{};
     keepRemembered();
     return true;
 }

@@ -29,9 +29,9 @@ public:
     virtual void mesajvar(std::string_view /*heading*/, std::string_view /*body*/) {}
     // "Hattayok": the addressed device is not on line.
     virtual void hattayok(std::string_view /*serial*/) {}
-    // "sayacal": the meter readout to append, i.e. the whole rest of the chunk
-    // after the 10-byte header, with a second "sayacal" header cut out. The
-    // dispatcher leaves that rest in the chunk for the following passes.
+    // "sayacal": the meter readout of one message, i.e. the text after the
+    // 10-byte header up to the message's terminator or the next "sayacal"
+    // (the rest of the chunk when there is neither); no terminator, no header.
     virtual void sayacal(std::string_view /*readout*/) {}
     // "Sycdegerleri": the pre-reset active, inductive and capacitive values.
     virtual void sycdegerleri(const std::array<std::string_view, 3>& /*fields*/) {}

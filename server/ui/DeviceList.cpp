@@ -5,6 +5,7 @@
 
 #include "server/core/DeviceEntry.h"
 #include "server/core/Keywords.h"
+#include "server/core/RecordMarks.h"
 #include "server/core/SharedState.h"
 #include "server/ui/Connection.h"
 #include "server/ui/DeviceSelection.h"
@@ -22,6 +23,7 @@ const QColor kCaptionSilver(0xC0, 0xC0, 0xC0);
 const QColor kBodyCream(0xFF, 0xFB, 0xF0);
 const QColor kEntryBlack(0x00, 0x00, 0x00);
 const QColor kEntryRed(0xFF, 0x00, 0x00);
+const QColor kEntryBlue(0x00, 0x00, 0xFF);
 
 // The caption of an entry as code page 1254 bytes; captions are built from
 // received bytes, so every character has its byte (anything else becomes "?").
@@ -139,6 +141,19 @@ void DeviceList::selectOther(GroupBarEntry* entry, int kind, const std::string& 
     }
     state.activeSerial = static_cast<std::int32_t>(*value);
     requests.data("anideger");
+}
+
+void DeviceList::markRecordArrived(std::string_view groupName, std::string_view serial) {
+    GroupBar* bar = p_.shell->deviceList();
+    if (bar == nullptr) return;
+    for (int g = 0; g < bar->groupCount(); ++g) {
+        GroupBarGroup* group = bar->group(g);
+        if (!device::recordNamesGroup(toCp1254Lossy(group->caption()), groupName)) continue;
+        for (int e = 0; e < group->entryCount(); ++e) {
+            GroupBarEntry* entry = group->entry(e);
+            if (device::recordMarksEntry(captionBytes(entry), serial)) entry->setFontColor(kEntryBlue);
+        }
+    }
 }
 
 void DeviceList::paintAllBlack() {

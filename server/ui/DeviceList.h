@@ -39,6 +39,11 @@ public:
     // number, all code page 1254 bytes.
     void cihazlar(std::string_view group, std::string_view model, std::string_view name, std::string_view serial);
 
+    // A "cihazenerji" record arrived: the entries of the group named groupName
+    // (upper-cased as the list captions it) whose caption holds serial turn
+    // blue. Code page 1254 bytes.
+    void markRecordArrived(std::string_view groupName, std::string_view serial);
+
 public slots:
     // Selection of a device list entry.
     void RzGroup1Items0Click(izleme::GroupBarEntry* entry);

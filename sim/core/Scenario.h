@@ -28,6 +28,11 @@ struct DeviceSetup {
     double targetCos = 0.98;       // relay's target power factor (inductive side)
     std::array<double, 12> stageKvar{5, 5, 10, 10, 15, 15, 20, 20, 25, 25, 30, 30};
     std::array<int, 12> stagePhase{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4};  // 0 off, 1 r, 2 s, 3 t, 4 rst
+    // A meter's readout: the per-phase import indexes 21.8.0, 41.8.0 and
+    // 61.8.0 listed before the total 1.8.0, and the number of "sayacal"
+    // messages (1..8) that one reading goes out in, cut at line ends.
+    bool phaseIndexes = false;
+    int readoutParts = 1;
 };
 
 struct Message {

@@ -259,7 +259,7 @@ Reply Session::deviceRequest(std::string_view keyword, const std::vector<std::st
         std::optional<std::pair<std::int64_t, EnergyTotals>> recorded;
         if (d->utilityReading) recorded.emplace(d->utilityTime, *d->utilityReading);
         if (keyword == kw::sayac) {
-            reply.messages.push_back(readoutMessage(m->readout()));
+            for (const std::string& part : m->readoutParts()) reply.messages.push_back(readoutMessage(part));
             const bool utility = field(fields, 1) == "tdsEvt";
             const bool record = field(fields, 2) == "kytevt";
             if (utility) {

@@ -1,5 +1,6 @@
 #include "sim/core/Zdn100.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -61,6 +62,12 @@ std::string Zdn100::readout() const {
     out += line;
     std::snprintf(line, sizeof line, "0.9.2(%02d%02d%02d)\r\n", c.year % 100, c.month, c.day);
     out += line;
+    if (setup_.phaseIndexes) {
+        // Per-phase import, listed before the total as some meters do.
+        static constexpr const char* codes[] = {"21.8.0", "41.8.0", "61.8.0"};
+        static constexpr double shares[] = {0.34, 0.33, 0.33};
+        for (std::size_t p = 0; p < 3; ++p) add(codes[p], "%010.3f", e.activeWh * shares[p] / 1000.0, "kWh");
+    }
     add("1.8.0", "%010.3f", e.activeWh / 1000.0, "kWh");
     add("1.8.1", "%010.3f", e.tariffWh[0] / 1000.0, "kWh");
     add("1.8.2", "%010.3f", e.tariffWh[1] / 1000.0, "kWh");
@@ -79,6 +86,21 @@ std::string Zdn100::readout() const {
     add("14.7.0", "%05.2f", s.frequency, "Hz");
     std::snprintf(line, sizeof line, "0.2.0(V1.04)\r\n96.50(%s)\r\n!\r\n", tariffAt(now_) == 0 ? "T1" : tariffAt(now_) == 1 ? "T2" : "T3");
     out += line;
+    return out;
+}
+
+std::vector<std::string> Zdn100::readoutParts() const {
+    const std::string whole = readout();
+    std::vector<std::string> lines;
+    for (std::size_t from = 0; from < whole.size();) {
+        const std::size_t end = whole.find('\n', from);
+        const std::size_t next = end == std::string::npos ? whole.size() : end + 1;
+        lines.push_back(whole.substr(from, next - from));
+        from = next;
+    }
+    const std::size_t parts = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, setup_.readoutParts)), lines.size());
+    std::vector<std::string> out(parts);
+    for (std::size_t i = 0; i < lines.size(); ++i) out[i * parts / lines.size()] += lines[i];
     return out;
 }
 

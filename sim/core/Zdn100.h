@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "sim/core/EnergyCounters.h"
 #include "sim/core/LoadModel.h"
@@ -21,6 +22,8 @@ public:
     // Readout in the style of IEC 62056-21 data lines: identification line,
     // "code(value*unit)" lines separated by CR LF, and the closing "!".
     std::string readout() const;
+    // The readout cut at line ends into the messages of one reading.
+    std::vector<std::string> readoutParts() const;
 
     const EnergyCounters& counters() const { return counters_; }
 

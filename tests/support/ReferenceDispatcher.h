@@ -140,13 +140,26 @@ inline void runPass(std::string& text, const EnerjialRoute* route, ReplyHandlers
         h.hattayok(serial);
     }
     if (startsWithKeyword(text, "sayacal")) {
-        // The keyword and three bytes go; a second "sayacal" in the rest is
-        // cut out with its three bytes, once; the handler gets the whole rest,
-        // which stays in the text for the following passes.
-        skip(text, 10);
-        const std::size_t second = text.find("sayacal");
-        if (second != std::string::npos) text.erase(second, 10);
-        const std::string readout = text;
+        // One message, one readout: it ends at its own terminator (which goes
+        // with it) or where the next "sayacal" begins, whichever comes first,
+        // else with the text. The handler gets it after the 10-byte header.
+        // Taken to the end of the chunk, every readout would repeat what
+        // follows it, headers of later messages included, and those would be
+        // read again once the unrecognised-text rule brought them to the front.
+        const std::size_t term = text.find(terminator, 7);
+        const std::size_t next = text.find("sayacal", 7);
+        std::size_t length = text.size();
+        std::size_t end = text.size();
+        if (term != std::string::npos && (next == std::string::npos || term < next)) {
+            end = term;
+            length = term + terminator.size();
+        } else if (next != std::string::npos) {
+            end = next;
+            length = next;
+        }
+        std::string readout = text.substr(0, end);
+        skip(text, length);
+        skip(readout, 10);
         h.sayacal(readout);
     }
     if (startsWithKeyword(text, "Sycdegerleri")) {

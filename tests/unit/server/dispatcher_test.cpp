@@ -88,15 +88,20 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EnerjialWithoutTerminatorTakesTheRest", "enerjial" + S + "xy1$3$pong" + S, "tuketim",
              {"1:enerjial:tuketim|1$3$pong" + S}},
         Case{"EnerjialShorterThanItsHead", "enerjial" + S + "x", "sabitler", {"1:enerjial:sabitler|"}},
-        Case{"SayacalTakesTheWholeRest", "sayacalabc1.8.0(12.345*kWh)" + T, "",
-             {"1:sayacal:1.8.0(12.345*kWh)" + T}},
-        Case{"SecondSayacalHeaderIsCutOutOnce", "sayacalabcR1" + T + "sayacaldefR2" + T, "",
-             {"1:sayacal:R1" + T + "R2" + T}},
-        Case{"ThirdSayacalIsReadAgainWhenItReachesTheFront",
-             "sayacalabcR1" + T + "sayacaldefR2" + T + "sayacalghiR3" + T, "",
-             {"1:sayacal:R1" + T + "R2" + T + "sayacalghiR3" + T, "21:sayacal:R3" + T}},
-        Case{"KeywordInsideAReadoutIsStillFound", "sayacalabc" + reply("Hattayok", {"55"}), "",
-             {"1:sayacal:Hattayok" + S + "55" + S + T, "2:hattayok:55"}}),
+        Case{"SayacalReadoutEndsAtItsTerminator", "sayacalabc1.8.0(12.345*kWh)" + T + "pong" + S, "",
+             {"1:sayacal:1.8.0(12.345*kWh)", "2:pong"}},
+        Case{"SayacalWithoutTerminatorTakesTheRest", "sayacalabc1.8.0(1*kWh)\r\n!", "",
+             {"1:sayacal:1.8.0(1*kWh)\r\n!"}},
+        Case{"TwoSayacalInOneReadEachOnce", "sayacalabcR1" + T + "sayacaldefR2" + T, "",
+             {"1:sayacal:R1", "2:sayacal:R2"}},
+        Case{"ThreeSayacalInOneReadEachOnce", "sayacalabcR1" + T + "sayacaldefR2" + T + "sayacalghiR3" + T, "",
+             {"1:sayacal:R1", "2:sayacal:R2", "3:sayacal:R3"}},
+        Case{"NextSayacalHeaderEndsAReadoutWithoutTerminator", "sayacalabcR1sayacaldefR2" + T, "",
+             {"1:sayacal:R1", "2:sayacal:R2"}},
+        Case{"WhatFollowsAReadoutIsDispatchedInTheSamePass",
+             "sayacalabcR1" + T + reply("Sycdegerleri", {"1", "2", "3"}), "", {"1:sayacal:R1", "1:sycdegerleri:1|2|3"}},
+        Case{"SayacalShorterThanItsHead", "sayacal" + T + "pong" + S, "", {"1:sayacal:", "2:pong"}},
+        Case{"SayacalAfterJunkIsFound", "xysayacalabcR" + T, "", {"5:sayacal:R"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Dispatcher, UnrecognisedBytesGoOnePerTwoPasses) {
@@ -229,28 +234,17 @@ TEST(Dispatcher, RegisterParserFailureEndsTheChunk) {
     EXPECT_EQ(h.calls, (Lines{"enerjial:anideger|1$x$" + T}));
 }
 
-TEST(Dispatcher, AbortKeepsTheRememberedRemainderAsItStoodBeforeACut) {
-    // Pass 1 remembers the whole chunk, pass 2 drops "Q", pass 3 handles
-    // "sayacal", cuts the second header out of the text and then fails.
-    const std::string chunk = "QsayacalabcR1sayacaldefR2";
+TEST(Dispatcher, AReadoutHandlerThatThrowsDropsTheRestAndKeepsTheRemainder) {
+    // Pass 1 remembers the whole chunk, pass 2 drops "Q" (the remembered
+    // remainder stays), pass 3 handles the first readout and fails: the
+    // second message is not handled.
+    const std::string chunk = "QsayacalabcR1" + T + "sayacaldefR2" + T;
     ReplyDispatcher d;
     Thrower h;
     h.on = "sayacal";
     EXPECT_FALSE(d.dispatch(chunk, "", h));
-    EXPECT_EQ(h.calls, (Lines{"sayacal:R1R2"}));
+    EXPECT_EQ(h.calls, (Lines{"sayacal:R1"}));
     EXPECT_EQ(d.rememberedRemainder(), chunk);
-}
-
-TEST(Dispatcher, FieldsAfterACutStillSplitRight) {
-    // The separator position known before the cut must follow the moved text.
-    ReplyDispatcher d;
-    test::Recording rec;
-    const std::string chunk = "sayacalabcP" + S + "Q" + "sayacaldef" + "R" + S + "cihazlar" + S + "g" + S + "m" + S +
-                              "n" + S + "s" + S + "X";
-    EXPECT_TRUE(d.dispatch(chunk, "", rec));
-    ASSERT_EQ(rec.calls.size(), 2u);
-    EXPECT_EQ(rec.calls[0], "sayacal:P" + S + "QR" + S + "cihazlar" + S + "g" + S + "m" + S + "n" + S + "s" + S + "X");
-    EXPECT_EQ(rec.calls[1], "cihazlar:g|m|n|s");
 }
 
 }  // namespace

@@ -61,6 +61,13 @@ const std::string readout =
     "1.8.2(004000.200*kWh)\r\n1.8.3(002345.378*kWh)\r\n5.8.0(000321.000*kVArh)\r\n"
     "8.8.0(000123.500*kVArh)\r\n!\r\n";
 
+// The same readout as one reading sent in two "sayacal" messages.
+const std::string readoutHead = readout.substr(0, readout.find("1.8.2("));
+const std::string readoutTail = readout.substr(readout.find("1.8.2("));
+
+// The meter's reply: "sayacal", three head bytes, the readout, the terminator.
+std::string sayacal(const std::string& text) { return "sayacal" + S + "#" + S + text + T; }
+
 struct Stream {
     std::string bytes;
     Lines calls;  // the handler calls it must give, in order
@@ -71,11 +78,11 @@ struct Stream {
 // give their call only under a routed kind; under any other they are walked
 // over as unrecognised text.
 //
-// The readout of "sayacal" is the whole rest of the text it arrives in, so
-// what it holds depends on where the reads end; the stream therefore carries
-// it as its last terminated message, where the rest is the same for every
-// cut. After it comes a pong without a terminator: the connection hands such
-// bytes out when no more arrive, and they must not be lost either.
+// A readout of "sayacal" ends at its own terminator, so meter readouts sit
+// among the other replies: one alone, and one reading sent as two messages in
+// a row. After the last message comes a pong without a terminator: the
+// connection hands such bytes out when no more arrive, and they must not be
+// lost either.
 Stream replyStream(bool routed, const std::string& kind) {
     Stream s;
     const auto add = [&s](const std::string& bytes, Lines calls) {
@@ -91,6 +98,7 @@ Stream replyStream(bool routed, const std::string& kind) {
     add(reply("cihazlar", {"Merkez", "ZDN100", "Saya\xE7", "77"}), {"cihazlar:Merkez|ZDN100|Saya\xE7|77"});
     add(reply("cihazlar", {"Fabrika", "KLM200", "R\xF6le", "3001"}), {"cihazlar:Fabrika|KLM200|R\xF6le|3001"});
     add(reply("yenimesaj", {}), {"yenimesaj"});
+    add(sayacal(readout), {"sayacal:" + readout});
     add("pon", {});
     // Instantaneous values, consumption counters, settings, stage states and
     // powers: register replies of different lengths.
@@ -112,8 +120,9 @@ Stream replyStream(bool routed, const std::string& kind) {
         {"reaktifenerji:77|01.01.2024|02.01.2024|1|2|3|4|5|6"});
     add(reply("tedassycal", {"77", "d1", "d2", "10", "20", "30", "40", "50", "60"}),
         {"tedassycal:77|d1|d2|10|20|30|40|50|60"});
+    add(sayacal(readoutHead), {"sayacal:" + readoutHead});
+    add(sayacal(readoutTail), {"sayacal:" + readoutTail});
     add(reply("Sycdegerleri", {"1,5", "2", "3"}), {"sycdegerleri:1,5|2|3"});
-    add("sayacal" + S + "#" + S + readout + T, {"sayacal:" + readout + T});
     add("pong" + S, {"pong"});
     return s;
 }

@@ -244,6 +244,32 @@ TEST(Zdn100, ReadoutIndexesGrowAndTariffsAddUp) {
 namespace izleme::sim {
 namespace {
 
+TEST(Zdn100, PhaseIndexesComeFirstAndPartsMakeTheWholeReadout) {
+    DeviceSetup setup = demoDevice("14001");
+    setup.phaseIndexes = true;
+    for (int parts : {1, 3, 8}) {
+        SCOPED_TRACE(parts);
+        setup.readoutParts = parts;
+        Zdn100 m(setup, 5, at(4, 9), 86400);
+        const std::string r = m.readout();
+        // "1.8.0(" occurs first inside the "21.8.0" line; the total line follows.
+        ASSERT_NE(r.find("\n21.8.0("), std::string::npos);
+        EXPECT_LT(r.find("1.8.0("), r.find("\n1.8.0("));
+        auto valueOf = [&](const std::string& code) { return std::stod(r.substr(r.find("\n" + code + "(") + code.size() + 2)); };
+        EXPECT_NEAR(valueOf("21.8.0") + valueOf("41.8.0") + valueOf("61.8.0"), valueOf("1.8.0"), 0.01);
+
+        const std::vector<std::string> pieces = m.readoutParts();
+        ASSERT_EQ(pieces.size(), static_cast<std::size_t>(parts));
+        std::string joined;
+        for (const std::string& p : pieces) {
+            EXPECT_FALSE(p.empty());
+            EXPECT_EQ(p.back(), '\n');  // cut at line ends
+            joined += p;
+        }
+        EXPECT_EQ(joined, r);
+    }
+}
+
 TEST(EnergyCounters, MonthlyResetKeepsTheMonthThatEnded) {
     // 10 kW and 4 kvar inductive, hour by hour from mid-January to March 2nd 2024.
     EnergyCounters c;

@@ -155,6 +155,28 @@ TEST_F(Fixture, RecordedUtilityReadingStartsLaterRanges) {
     EXPECT_GE(std::stoll(f[5]), std::stoll(f[4]));
 }
 
+TEST(SessionMeter, AReadingInSeveralPartsComesAsSeveralReadouts) {
+    Scenario scenario = demoScenario();
+    for (DeviceSetup& d : scenario.devices) {
+        if (d.serial == "14001") d.readoutParts = 3;
+    }
+    World world(scenario, 42, seededStartTime());
+    Session s(world, 1);
+    ASSERT_FALSE(s.handle(demoLogin).close);
+    const auto m = s.handle(request("sayac", {"14001", "tdsEvt", "kythyr"})).messages;
+    ASSERT_EQ(m.size(), 4u);  // three readouts, then the ratios
+    std::string readout;
+    for (std::size_t i = 0; i < 3; ++i) {
+        ASSERT_EQ(m[i].substr(0, 10), "sayacal\x01#\x01") << i;
+        ASSERT_EQ(m[i].substr(m[i].size() - 3), "\xF4\xF4\xF4") << i;
+        readout += m[i].substr(10, m[i].size() - 13);
+    }
+    EXPECT_EQ(readout.substr(0, 4), "/ZDN");
+    EXPECT_EQ(readout.substr(readout.size() - 3), "!\r\n");
+    EXPECT_NE(readout.find("\n8.8.0("), std::string::npos);
+    EXPECT_EQ(test::splitMessage(m[3])[0], "tedassycal");
+}
+
 TEST_F(Fixture, CommandsChangeWhatLaterReadsReturn) {
     EXPECT_TRUE(ask("kondansatorcek", {"12001", "14", "0", "0"}).empty());
     EXPECT_TRUE(ask("kondansatorcek", {"12001", "15", "0", "0"}).empty());  // set-up off: all out
