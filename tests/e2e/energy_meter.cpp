@@ -122,6 +122,11 @@ struct Client {
         return QTest::qWaitFor([&] { return meter->Memo3->toPlainText().endsWith(QStringLiteral("!\n")); }, 10000);
     }
     QString readout() const { return meter->Memo3->toPlainText(); }
+    // A display of the meter page's date-range panel below the indexes.
+    QString dated(const char* name) const {
+        auto* d = ana.findChild<LedDisplay*>(QString::fromLatin1(name));
+        return d != nullptr ? d->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
+    }
     // The 9 characters after the line of code in the readout shown.
     QString lineValue(const QString& code) const {
         const QString text = readout();
@@ -163,8 +168,15 @@ private slots:
         QVERIFY(c.logIn(sim.port()));
         QVERIFY(c.selectMeter());
         const qsizetype ratiosBefore = c.ratios.size();
+        const QString inductiveRatio = c.dated("RzLEDsycinoran");
+        QVERIFY(!c.dated("RzLEDak1").isEmpty());
+        QVERIFY(!inductiveRatio.isEmpty());
 
+        // The reading empties the dated readings below the indexes; the ratios stay.
         c.meter->VrShadowButton11->click();
+        QCOMPARE(c.dated("RzLEDak1"), QString());
+        QCOMPARE(c.dated("RzLEDkap2"), QString());
+        QCOMPARE(c.dated("RzLEDsycinoran"), inductiveRatio);
         QVERIFY(c.waitReadout());
         const QString text = c.readout();
         QVERIFY(text.startsWith(QStringLiteral("/ZDN")));
@@ -203,8 +215,12 @@ private slots:
         QVERIFY(c.selectMeter());
         const qsizetype before = c.ratios.size();
 
+        QVERIFY(!c.dated("RzLEDsyckaporan").isEmpty());
         answerNextQuestion(yes ? QMessageBox::Yes : QMessageBox::No);
         c.meter->VrShadowButton13->click();
+        // A utility reading empties the ratios as well, before its own arrive.
+        QCOMPARE(c.dated("RzLEDak2"), QString());
+        QCOMPARE(c.dated("RzLEDsyckaporan"), QString());
         QVERIFY(c.waitReadout());
         // A utility reading gets its ratios as well, either answer.
         QTRY_COMPARE_WITH_TIMEOUT(c.ratios.size(), before + 1, 10000);
