@@ -29,6 +29,7 @@ QFont boldFont() {
     QFont f;
     f.setPixelSize(12);
     f.setBold(true);
+    f.setStyleStrategy(QFont::NoAntialias);  // plain pixels, as on the relay's own canvas
     return f;
 }
 

@@ -1,6 +1,7 @@
 #include "control/ui/HarmonicsPage.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int kWidth = 254;
 constexpr int kChartHeight = 171;
+constexpr int kSideWidth = 104;  // order selector, value box and distortion beside a chart
 
 // Per phase: request kind, caption, waveform image height and the names of its controls.
 struct PhaseNames {
@@ -53,8 +55,11 @@ QFrame[role="harmonicColumn"] { background: #002828; border: 1px solid #2c3642; 
 QFrame[role="harmonicHeader"] { background: #004040; }
 QLabel[role="voltageTag"] { background: #000040; color: #00ff00; font-weight: bold; padding: 2px 8px; }
 QLabel[role="currentTag"] { background: #400000; color: #00ff00; font-weight: bold; padding: 2px 8px; }
-QFrame[role="harmonicStrip"] { background: #101820; }
+QFrame[role="harmonicSide"] { background: #101820; }
 QLabel[role="thd"] { color: #80d8ff; font-weight: bold; }
+QLabel[role="orderCaption"] { color: #e8e8e8; font-weight: bold; }
+QLabel[role="voltageKey"] { color: #ffff00; font-weight: bold; }
+QLabel[role="currentKey"] { color: #00ff00; font-weight: bold; }
 QLabel[role="percent"] { color: #ffff00; font-weight: bold; }
 QLineEdit[role="harmonicValue"] { background: #000000; color: #00ff00; font-weight: bold; border: 1px solid #2c3642; }
 QFrame[role="separator"] { background: #2c3642; }
@@ -76,8 +81,8 @@ HarmonicsPage::HarmonicsPage(const PageContext& context, QWidget* sheet)
     setStyleSheet(QString::fromUtf8(kStyle));
 
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(8, 8, 8, 8);
-    row->setSpacing(10);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(8);
     row->addStretch(1);
     std::array<QPushButton**, 3> buttons{&VrShadowButton5, &VrShadowButton6, &VrShadowButton7};
     for (int p = 0; p < 3; ++p) {
@@ -152,14 +157,15 @@ QWidget* HarmonicsPage::buildColumn(Phase& phase, QPushButton*& requestButton) {
     const PhaseNames& n = kNames[phase.number - 1];
     auto* column = new QFrame(this);
     column->setProperty("role", "harmonicColumn");
-    auto* box = new QVBoxLayout(column);
-    box->setContentsMargins(1, 1, 1, 1);
-    box->setSpacing(0);
+    auto* grid = new QGridLayout(column);
+    grid->setContentsMargins(1, 1, 1, 1);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(0);
 
     auto* header = new QFrame(column);
     header->setProperty("role", "harmonicHeader");
     auto* headerRow = new QHBoxLayout(header);
-    headerRow->setContentsMargins(4, 4, 4, 4);
+    headerRow->setContentsMargins(4, 3, 4, 3);
     auto* v = new QLabel(QStringLiteral("V%1").arg(phase.number), header);
     v->setProperty("role", "voltageTag");
     auto* i = new QLabel(QStringLiteral("I%1").arg(phase.number), header);
@@ -168,48 +174,70 @@ QWidget* HarmonicsPage::buildColumn(Phase& phase, QPushButton*& requestButton) {
     headerRow->addWidget(v);
     headerRow->addWidget(requestButton, 1);
     headerRow->addWidget(i);
-    box->addWidget(header);
+    grid->addWidget(header, 0, 0, 1, 2);
+
+    // Beside the traces, what their colours stand for.
+    auto* legend = new QFrame(column);
+    legend->setProperty("role", "harmonicSide");
+    auto* legendColumn = new QVBoxLayout(legend);
+    legendColumn->setContentsMargins(8, 8, 6, 8);
+    auto* voltageKey = new QLabel(QString::fromUtf8("━ Gerilim"), legend);
+    voltageKey->setProperty("role", "voltageKey");
+    auto* currentKey = new QLabel(QString::fromUtf8("━ Akım"), legend);
+    currentKey->setProperty("role", "currentKey");
+    legendColumn->addWidget(voltageKey);
+    legendColumn->addWidget(currentKey);
+    legendColumn->addStretch(1);
 
     phase.wave = named(new ImageCanvas(kWidth, n.waveHeight, Qt::black, column), n.wave);
-    box->addWidget(phase.wave);
-    box->addWidget(separator(column));
-    box->addWidget(buildChartStrip(phase.voltage, n.voltageSelector, n.voltageBox,
-                                   phase.number == 1 ? "LblTHDV1" : phase.number == 2 ? "LblTHDV2" : "LblTHDV3", column));
+    grid->addWidget(phase.wave, 1, 0);
+    grid->addWidget(legend, 1, 1);
+    grid->addWidget(separator(column), 2, 0, 1, 2);
     phase.voltage.chart = named(new ImageCanvas(kWidth, kChartHeight, Qt::black, column), n.voltageChart);
-    box->addWidget(phase.voltage.chart);
-    box->addWidget(separator(column));
-    box->addWidget(buildChartStrip(phase.current, n.currentSelector, n.currentBox,
-                                   phase.number == 1 ? "LblTHDI1" : phase.number == 2 ? "LblTHDI2" : "LblTHDI3", column));
+    grid->addWidget(phase.voltage.chart, 3, 0);
+    grid->addWidget(buildChartSide(phase.voltage, n.voltageSelector, n.voltageBox,
+                                   phase.number == 1 ? "LblTHDV1" : phase.number == 2 ? "LblTHDV2" : "LblTHDV3", column),
+                    3, 1);
+    grid->addWidget(separator(column), 4, 0, 1, 2);
     phase.current.chart = named(new ImageCanvas(kWidth, kChartHeight, Qt::black, column), n.currentChart);
-    box->addWidget(phase.current.chart);
+    grid->addWidget(phase.current.chart, 5, 0);
+    grid->addWidget(buildChartSide(phase.current, n.currentSelector, n.currentBox,
+                                   phase.number == 1 ? "LblTHDI1" : phase.number == 2 ? "LblTHDI2" : "LblTHDI3", column),
+                    5, 1);
     return column;
 }
 
-QWidget* HarmonicsPage::buildChartStrip(Quantity& q, const char* selectorName, const char* boxName,
-                                        const char* thdName, QWidget* parent) {
-    auto* strip = new QFrame(parent);
-    strip->setProperty("role", "harmonicStrip");
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(4, 2, 4, 2);
-    row->setSpacing(4);
-    q.thd = named(new QLabel(QStringLiteral("THD: -"), strip), thdName);
-    q.thd->setProperty("role", "thd");
-    q.selector = named(new QSpinBox(strip), selectorName);
+QWidget* HarmonicsPage::buildChartSide(Quantity& q, const char* selectorName, const char* boxName,
+                                       const char* thdName, QWidget* parent) {
+    auto* side = new QFrame(parent);
+    side->setProperty("role", "harmonicSide");
+    side->setFixedWidth(kSideWidth);
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->setSpacing(5);
+    auto* order = new QHBoxLayout;
+    order->setSpacing(4);
+    auto* caption = new QLabel(QStringLiteral("H"), side);
+    caption->setProperty("role", "orderCaption");
+    q.selector = named(new QSpinBox(side), selectorName);
     q.selector->setRange(1, kHarmonicOrders);
     q.selector->setSingleStep(2);
     q.selector->setValue(1);
-    q.selector->setFixedWidth(52);
-    q.box = named(new QLineEdit(strip), boxName);
+    auto* percent = new QLabel(QStringLiteral("%"), side);
+    percent->setProperty("role", "percent");
+    order->addWidget(caption);
+    order->addWidget(q.selector, 1);
+    order->addWidget(percent);
+    column->addLayout(order);
+    q.box = named(new QLineEdit(side), boxName);
     q.box->setProperty("role", "harmonicValue");
     q.box->setReadOnly(true);
-    q.box->setFixedWidth(118);
-    auto* percent = new QLabel(QStringLiteral("%"), strip);
-    percent->setProperty("role", "percent");
-    row->addWidget(q.thd, 1);
-    row->addWidget(q.selector);
-    row->addWidget(q.box);
-    row->addWidget(percent);
-    return strip;
+    column->addWidget(q.box);
+    q.thd = named(new QLabel(QStringLiteral("THD: -"), side), thdName);
+    q.thd->setProperty("role", "thd");
+    column->addWidget(q.thd);
+    column->addStretch(1);
+    return side;
 }
 
 void HarmonicsPage::request(int phase) { requests_.data(kNames[phase].kind); }
@@ -245,6 +273,7 @@ void HarmonicsPage::analyse(const Phase& phase, Quantity& q, const std::array<do
     drawBarChart(q.chart->image(), *q.list, headline, fromCp1254(cornerLabel(phase.number, q.current)));
     q.chart->update();
     q.box->setText(fromCp1254(q.list->texts[0]));
+    q.box->setCursorPosition(0);  // the leading digits, where a long text would be cut
     q.thd->setText(fromCp1254(thdText(thdPercent(q.list->values), separator)));
 }
 
@@ -253,6 +282,7 @@ void HarmonicsPage::selectOrder(Quantity& q) {
     const std::optional<int> order = selectedOrder(toCp1254Lossy(q.selector->cleanText()));
     if (!order) return;
     q.box->setText(fromCp1254(q.list->texts[static_cast<std::size_t>(*order - 1)]));
+    q.box->setCursorPosition(0);
 }
 
 }  // namespace izleme

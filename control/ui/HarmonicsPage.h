@@ -103,8 +103,8 @@ private:
     };
 
     QWidget* buildColumn(Phase& phase, QPushButton*& requestButton);
-    QWidget* buildChartStrip(Quantity& q, const char* selectorName, const char* boxName, const char* thdName,
-                             QWidget* parent);
+    QWidget* buildChartSide(Quantity& q, const char* selectorName, const char* boxName, const char* thdName,
+                            QWidget* parent);
     void request(int phase);
     void readWaveform(int phase, const DataReply& reply);
     void analyse(int phase);
