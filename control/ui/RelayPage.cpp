@@ -30,6 +30,7 @@ QLabel[role="relayCaption"] { color: #ffc040; font-weight: bold; font-size: 13px
 QLabel[role="relayLead"] { color: #e8e8e8; font-weight: bold; }
 QLabel[role="relayUnit"] { color: #80d8ff; font-weight: bold; }
 QPushButton[role="relayCommand"] { font-weight: bold; padding: 6px 14px; }
+izleme--PowerButton { color: #e8e8e8; }
 )";
 
 QLabel* label(const QString& text, const char* role, QWidget* parent) {
@@ -83,8 +84,8 @@ void RelayPage::buildWidgets() {
     page->setContentsMargins(10, 10, 10, 10);
     page->setSpacing(10);
 
-    auto display = [this](const char* name, const char* text, int cells) {
-        return named(new LedDisplay(QString::fromUtf8(text), cells, this), name);
+    auto display = [](const char* name, const char* text, int cells, QWidget* parent) {
+        return named(new LedDisplay(QString::fromUtf8(text), cells, parent), name);
     };
 
     // Identity and clock of the relay.
@@ -92,35 +93,36 @@ void RelayPage::buildWidgets() {
     auto* idRow = new QHBoxLayout;
     idRow->setContentsMargins(10, 0, 10, 0);
     idRow->setSpacing(8);
-    Sno = display("Sno", "0", 10);
-    Trh = display("Trh", "0", 10);
-    Saat = display("Saat", "0", 8);
+    Sno = display("Sno", "0", 10, identity);
+    Trh = display("Trh", "0", 10, identity);
+    Saat = display("Saat", "0", 8, identity);
     const std::pair<const char*, LedDisplay*> ids[] = {{"Seri No:", Sno}, {"Tarih:", Trh}, {"Saat:", Saat}};
     for (const auto& [caption, d] : ids) {
         idRow->addWidget(label(QString::fromUtf8(caption), "relayLead", identity));
+        d->setMinimumHeight(40);
         idRow->addWidget(d);
         idRow->addSpacing(14);
     }
     idRow->addStretch(1);
-    identity->layout()->addItem(idRow);
+    static_cast<QVBoxLayout*>(identity->layout())->addLayout(idRow);
     page->addWidget(identity);
 
     // The four currents, each in its own panel.
     auto* currents = new QHBoxLayout;
     currents->setSpacing(10);
-    akim1 = display("akim1", "8.88", 7);
-    akim2 = display("akim2", "8.88", 7);
-    akim3 = display("akim3", "8.88", 7);
-    akimt = display("akimt", "8.88", 7);
-    const std::pair<const char*, LedDisplay*> amps[] = {{"I 1", akim1}, {"I 2", akim2}, {"I 3", akim3}, {"I t", akimt}};
-    for (const auto& [caption, d] : amps) {
+    const std::pair<const char*, LedDisplay**> amps[] = {
+        {"I 1", &akim1}, {"I 2", &akim2}, {"I 3", &akim3}, {"I t", &akimt}};
+    const char* const names[] = {"akim1", "akim2", "akim3", "akimt"};
+    int n = 0;
+    for (const auto& [caption, member] : amps) {
         QFrame* g = group(QString::fromUtf8(caption), this);
+        LedDisplay* d = *member = display(names[n++], "8.88", 7, g);
+        d->setMinimumHeight(64);
         auto* row = new QHBoxLayout;
         row->setContentsMargins(10, 4, 10, 0);
-        d->setMinimumHeight(56);
         row->addWidget(d, 1);
         row->addWidget(label(QStringLiteral("A"), "relayUnit", g));
-        g->layout()->addItem(row);
+        static_cast<QVBoxLayout*>(g->layout())->addLayout(row);
         currents->addWidget(g, 1);
     }
     page->addLayout(currents);
@@ -148,7 +150,7 @@ void RelayPage::buildWidgets() {
     }
     outRow->addLayout(commands);
     outRow->addStretch(1);
-    outputs->layout()->addItem(outRow);
+    static_cast<QVBoxLayout*>(outputs->layout())->addLayout(outRow);
     page->addWidget(outputs);
     page->addStretch(1);
 }
