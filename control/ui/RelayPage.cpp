@@ -118,6 +118,7 @@ void RelayPage::buildWidgets() {
         QFrame* g = group(QString::fromUtf8(caption), this);
         LedDisplay* d = *member = display(names[n++], "8.88", 7, g);
         d->setMinimumHeight(64);
+        d->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         auto* row = new QHBoxLayout;
         row->setContentsMargins(10, 4, 10, 0);
         row->addWidget(d, 1);
