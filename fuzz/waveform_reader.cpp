@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static izleme::SampleBuffers buffers;
     if (!read.broken) buffers.store(read.samples);
-    const izleme::Magnitudes m =
-        izleme::harmonicMagnitudes(std::span<const double, 64>(buffers.voltage.data(), 64));
+    const izleme::Magnitudes m = izleme::harmonicMagnitudes(std::span<const double, 64>(buffers.voltage.data(), 64));
     for (double v : m)
         if (!std::isfinite(v) || v < 0 || v > 256.0) std::abort();
     const izleme::HarmonicList list = izleme::harmonicList(m, ',');
     for (int order = 1; order <= izleme::kHarmonicOrders; ++order) {
-        const izleme::Bar bar = izleme::barRect(order, list.values[static_cast<std::size_t>(order - 1)], list.values[0], 171);
+        const izleme::Bar bar =
+            izleme::barRect(order, list.values[static_cast<std::size_t>(order - 1)], list.values[0], 171);
         if (bar.top < 0 || bar.top > bar.bottom) std::abort();
     }
     (void)izleme::thdText(izleme::thdPercent(list.values), ',');

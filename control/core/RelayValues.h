@@ -20,8 +20,8 @@ inline constexpr int kRelayRegisterCount = 12;
 // four-byte single-precision values. A byte of a register that holds no value
 // yet shows as "-".
 struct RelayRegisterTexts {
-    std::string saat;                // hour ":" minute ":" second
-    std::string trh;                 // day "." month "." 2000 + year
+    std::string saat;                 // hour ":" minute ":" second
+    std::string trh;                  // day "." month "." 2000 + year
     std::array<std::string, 4> akim;  // general number format
 };
 RelayRegisterTexts relayRegisterTexts(std::span<const double, kRelayRegisterCount> registers, char decimalSeparator);

@@ -9,8 +9,8 @@
 
 namespace izleme {
 
-inline constexpr int kWaveformSamples = 64;      // samples of each quantity in one period
-inline constexpr int kStoredSampleCount = 130;   // 64 voltage, 64 current, 2 check bytes
+inline constexpr int kWaveformSamples = 64;     // samples of each quantity in one period
+inline constexpr int kStoredSampleCount = 130;  // 64 voltage, 64 current, 2 check bytes
 
 struct WaveformRead {
     // The signed value of every field closed by "$" after the reply's three

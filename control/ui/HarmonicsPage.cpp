@@ -196,19 +196,25 @@ QWidget* HarmonicsPage::buildColumn(Phase& phase, QPushButton*& requestButton) {
     phase.voltage.chart = named(new ImageCanvas(kWidth, kChartHeight, Qt::black, column), n.voltageChart);
     grid->addWidget(phase.voltage.chart, 3, 0);
     grid->addWidget(buildChartSide(phase.voltage, n.voltageSelector, n.voltageBox,
-                                   phase.number == 1 ? "LblTHDV1" : phase.number == 2 ? "LblTHDV2" : "LblTHDV3", column),
+                                   phase.number == 1   ? "LblTHDV1"
+                                   : phase.number == 2 ? "LblTHDV2"
+                                                       : "LblTHDV3",
+                                   column),
                     3, 1);
     grid->addWidget(separator(column), 4, 0, 1, 2);
     phase.current.chart = named(new ImageCanvas(kWidth, kChartHeight, Qt::black, column), n.currentChart);
     grid->addWidget(phase.current.chart, 5, 0);
     grid->addWidget(buildChartSide(phase.current, n.currentSelector, n.currentBox,
-                                   phase.number == 1 ? "LblTHDI1" : phase.number == 2 ? "LblTHDI2" : "LblTHDI3", column),
+                                   phase.number == 1   ? "LblTHDI1"
+                                   : phase.number == 2 ? "LblTHDI2"
+                                                       : "LblTHDI3",
+                                   column),
                     5, 1);
     return column;
 }
 
-QWidget* HarmonicsPage::buildChartSide(Quantity& q, const char* selectorName, const char* boxName,
-                                       const char* thdName, QWidget* parent) {
+QWidget* HarmonicsPage::buildChartSide(Quantity& q, const char* selectorName, const char* boxName, const char* thdName,
+                                       QWidget* parent) {
     auto* side = new QFrame(parent);
     side->setProperty("role", "harmonicSide");
     side->setFixedWidth(kSideWidth);

@@ -73,10 +73,12 @@ RelayPage::RelayPage(const PageContext& context, QFrame* panel8)
     connect(&context.selection, &DeviceSelection::changed, this, [this](const ActiveDevice& device) {
         if (!device.isMeter) Sno->setText(device.serialText);
     });
-    context.replies.subscribe(kw::akimdegerleri, [this](const Reply& reply) { showCurrentValues(reply); }, this);
+    context.replies.subscribe(
+        kw::akimdegerleri, [this](const Reply& reply) { showCurrentValues(reply); }, this);
     // Subscribed after the register replies (the pages are built in that
     // order), so the table already holds what this reply carried.
-    context.replies.subscribeData("anideger", [this](const DataReply& reply) { showRegisters(reply); }, this);
+    context.replies.subscribeData(
+        "anideger", [this](const DataReply& reply) { showRegisters(reply); }, this);
 }
 
 void RelayPage::buildWidgets() {

@@ -39,7 +39,8 @@ constexpr double kCurrent7thOver5th = 0.40 / 0.65;
 // Peak amplitude of order k of 64 samples, worked out here on its own.
 double amplitude(const std::array<double, 66>& x, int k) {
     std::complex<double> sum;
-    for (int i = 0; i < 64; ++i) sum += x[static_cast<std::size_t>(i)] * std::polar(1.0, -2 * std::numbers::pi * i * k / 64);
+    for (int i = 0; i < 64; ++i)
+        sum += x[static_cast<std::size_t>(i)] * std::polar(1.0, -2 * std::numbers::pi * i * k / 64);
     return std::abs(sum) / 32;
 }
 
@@ -107,14 +108,18 @@ private slots:
             QLineEdit *voltageBox, *currentBox;
             QLabel* voltageThd;
         } phases[] = {
-            {page->VrShadowButton5, page->Image1, page->SpinEdit2, page->SpinEdit1, page->EditH22, page->EditH2, page->LblTHDV1},
-            {page->VrShadowButton6, page->Image2, page->SpinEdit3, page->SpinEdit4, page->EditH11, page->EditH12, page->LblTHDV2},
-            {page->VrShadowButton7, page->Image3, page->SpinEdit5, page->SpinEdit6, page->EditH31, page->EditH32, page->LblTHDV3},
+            {page->VrShadowButton5, page->Image1, page->SpinEdit2, page->SpinEdit1, page->EditH22, page->EditH2,
+             page->LblTHDV1},
+            {page->VrShadowButton6, page->Image2, page->SpinEdit3, page->SpinEdit4, page->EditH11, page->EditH12,
+             page->LblTHDV2},
+            {page->VrShadowButton7, page->Image3, page->SpinEdit5, page->SpinEdit6, page->EditH31, page->EditH32,
+             page->LblTHDV3},
         };
         for (const auto& p : phases) {
             c.ana.pages().Label2->clear();
             p.button->click();
-            QTRY_COMPARE_WITH_TIMEOUT(c.ana.pages().Label2->text(), QStringLiteral("12001 nolu cihaz harmonik verileri"), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(c.ana.pages().Label2->text(),
+                                      QStringLiteral("12001 nolu cihaz harmonik verileri"), 10000);
             const SampleBuffers& b = page->sampleBuffers();
 
             // The client's magnitudes are those of the samples it received.
@@ -160,7 +165,8 @@ private slots:
         // The relay's registers: its clock on the simulated 4 March 2024, and its currents.
         QTRY_COMPARE_WITH_TIMEOUT(page->Trh->text(), QStringLiteral("4.3.2024"), 10000);
         QVERIFY(page->Saat->text().startsWith(QStringLiteral("9:")));
-        for (LedDisplay* d : {page->akim1, page->akim2, page->akim3}) QVERIFY2(c.number(d->text()) > 1, qPrintable(d->text()));
+        for (LedDisplay* d : {page->akim1, page->akim2, page->akim3})
+            QVERIFY2(c.number(d->text()) > 1, qPrintable(d->text()));
 
         // "Değerleri Oku": the values as the relay sends them.
         page->VrShadowButton2->click();

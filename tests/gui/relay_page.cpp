@@ -102,7 +102,9 @@ private slots:
         RelayPage* p = selectRelay(c);
         QVERIFY(p);
         const char sep = c.ana.state().decimalSeparator;
-        auto decimal = [sep](const char* text) { return QString::fromLatin1(text).replace(QLatin1Char('.'), QLatin1Char(sep)); };
+        auto decimal = [sep](const char* text) {
+            return QString::fromLatin1(text).replace(QLatin1Char('.'), QLatin1Char(sep));
+        };
 
         c.send(test::registerReply(relayRegisterBytes({5, 7, 14, 4, 0, 0, 3, 24}, {12.5f, 13.25f, 0.5f, 0.125f})));
         QTRY_COMPARE(p->Saat->text(), QStringLiteral("14:7:5"));

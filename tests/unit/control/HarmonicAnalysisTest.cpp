@@ -31,7 +31,8 @@ Samples wave(std::initializer_list<std::array<double, 3>> parts, bool rounded) {
     Samples x{};
     for (int i = 0; i < 64; ++i) {
         double v = 0;
-        for (const auto& [order, amplitude, phase] : parts) v += amplitude * std::sin(order * 2.0 * kPi * i / 64.0 + phase);
+        for (const auto& [order, amplitude, phase] : parts)
+            v += amplitude * std::sin(order * 2.0 * kPi * i / 64.0 + phase);
         x[static_cast<std::size_t>(i)] = rounded ? std::round(v) : v;
     }
     return x;
@@ -55,8 +56,8 @@ TEST(HarmonicAnalysis, ASinusoidShowsItsPeakAmplitudeAtItsOrderOnly) {
         double amplitude;
         double phase;
     };
-    const Case cases[] = {{1, 100, 0}, {1, 37.5, 1.2}, {3, 20, -0.7}, {5, 12, 2.5}, {7, 8, 0.3},
-                          {13, 50, 3.0}, {30, 3, 0.9}, {31, 64, -2.0}};
+    const Case cases[] = {{1, 100, 0}, {1, 37.5, 1.2}, {3, 20, -0.7}, {5, 12, 2.5},
+                          {7, 8, 0.3}, {13, 50, 3.0},  {30, 3, 0.9},  {31, 64, -2.0}};
     for (const Case& c : cases) {
         const Samples x = wave({{double(c.order), c.amplitude, c.phase}}, false);
         const Magnitudes m = harmonicMagnitudes(x);
@@ -121,14 +122,14 @@ TEST(HarmonicChart, BarHeights) {
         int height;
     };
     const Case cases[] = {
-        {100, 100, 171},      // the fundamental's own bar reaches the top
-        {6.9, 100, 171},      // above 6.84 is cut off at 171
+        {100, 100, 171},  // the fundamental's own bar reaches the top
+        {6.9, 100, 171},  // above 6.84 is cut off at 171
         {6.8, 100, 170},
         {2, 10, 5},
-        {1, 2, 0},            // 0.5 goes to the even 0
-        {3, 2, 2},            // 1.5 to 2
-        {5, 2, 2},            // 2.5 to 2
-        {20, 0, 0},           // a fundamental of 0 draws nothing
+        {1, 2, 0},   // 0.5 goes to the even 0
+        {3, 2, 2},   // 1.5 to 2
+        {5, 2, 2},   // 2.5 to 2
+        {20, 0, 0},  // a fundamental of 0 draws nothing
         {std::nan(""), 10, 0},
         {1e300, 1e300, 171},
     };
@@ -161,9 +162,8 @@ TEST(HarmonicChart, OrderSelectorTexts) {
         const char* typed;
         std::optional<int> order;
     };
-    const Case cases[] = {{"1", 1},  {"5", 5},         {"31", 31},        {"2", 2},   {" 7", 7},
-                          {"", 1},   {"abc", 1},       {"3x", 1},         {"0", {}},  {"32", {}},
-                          {"-1", {}}, {"99999999999999999999", 1}};
+    const Case cases[] = {{"1", 1},   {"5", 5},  {"31", 31}, {"2", 2},   {" 7", 7},  {"", 1},
+                          {"abc", 1}, {"3x", 1}, {"0", {}},  {"32", {}}, {"-1", {}}, {"99999999999999999999", 1}};
     for (const Case& c : cases) EXPECT_EQ(selectedOrder(c.typed), c.order) << '"' << c.typed << '"';
 }
 
