@@ -13,7 +13,7 @@
 #include "app/ui/PageControl.h"
 #include "control/ui/HarmonicsPage.h"
 #include "control/ui/ImageCanvas.h"
-#include "gui/control_fixture.h"
+#include "gui/harmonics_relay_fixture.h"
 
 using namespace izleme;
 using izleme::test::LoggedIn;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "control/ui/RelayPage.h"
-#include "gui/control_fixture.h"
+#include "gui/harmonics_relay_fixture.h"
 #include "registers/core/RefreshLoop.h"
 #include "toolkit/ui/LedDisplay.h"
 #include "toolkit/ui/PowerButton.h"
