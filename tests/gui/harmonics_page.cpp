@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(p->EditH22->text().isEmpty(), false);
         QVERIFY(std::abs(number(p->EditH22->text(), sep) - amplitude(bytes, 0, 1)) < 1e-9);
         QVERIFY(std::abs(number(p->EditH2->text(), sep) - amplitude(bytes, 64, 1)) < 1e-9);
-        // Moving a selector shows that order; an even order too; a typed text that is no number order 1.
+        // Moving a selector shows that order, an even one as well.
         p->SpinEdit2->setValue(5);
         QVERIFY(std::abs(number(p->EditH22->text(), sep) - amplitude(bytes, 0, 5)) < 1e-9);
         QVERIFY(std::abs(number(p->EditH22->text(), sep) - 20) < 0.3);
