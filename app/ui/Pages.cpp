@@ -5,6 +5,7 @@
 #include "app/ui/PageControl.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
+#include "control/ui/HarmonicsPage.h"
 #include "control/ui/RelayPage.h"
 #include "energy/ui/EnergyRangePanel.h"
 #include "energy/ui/ConsumptionPage.h"
@@ -51,6 +52,7 @@ void createPages(const Forms& forms) {
     new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
+    new HarmonicsPage(context, sheets.sheets[3]);
     auto* meterReading = new MeterReadingPage(context, sheets.meterIndexes, sheets.meterReadout);
     new ConsumptionPage(context, sheets.consumptionTotals);
     new DeviceRecords(context, deviceList, ana);

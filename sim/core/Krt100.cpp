@@ -195,6 +195,14 @@ std::vector<std::uint16_t> Krt100::stagePowerRegisters() const {
     return r;
 }
 
+double Krt100::voltageHarmonicShare(const DeviceSetup& setup, int order) {
+    // The rectifier currents flowing through the supply's impedance distort
+    // the voltage: a few percent of the fundamental, more with more rectifiers.
+    if (order == 5) return 0.02 + 0.1 * setup.nonlinearShare;
+    if (order == 7) return 0.01 + 0.05 * setup.nonlinearShare;
+    return 0.0;
+}
+
 std::array<std::int8_t, 128> Krt100::waveform(int phase) const {
     const auto p = static_cast<std::size_t>(std::clamp(phase, 0, 2));
     const PhaseReading& r = phases_[p];
@@ -209,7 +217,7 @@ std::array<std::int8_t, 128> Krt100::waveform(int phase) const {
     const double bank = std::min(1.0, (bankKvar(p) * 3.0) / std::max(1.0, setup_.peakKw));
     const double nonlinearAmps = 80.0 * loadAmps / nominalAmps * setup_.nonlinearShare * (1.0 + 0.6 * bank);
     const double i5 = 0.65 * nonlinearAmps, i7 = 0.40 * nonlinearAmps, i11 = 0.12 * nonlinearAmps;
-    const double v5 = 0.012 * vPeak * (1.0 + 4.0 * setup_.nonlinearShare), v7 = 0.008 * vPeak;
+    const double v5 = voltageHarmonicShare(setup_, 5) * vPeak, v7 = voltageHarmonicShare(setup_, 7) * vPeak;
     const double phi = (r.voltAngle - r.currentAngle) * pi / 180.0;
     std::array<std::int8_t, 128> out{};
     for (int i = 0; i < 64; ++i) {

@@ -44,8 +44,13 @@ public:
     std::vector<std::uint16_t> stageStateRegisters() const;   // 66..67
     std::vector<std::uint16_t> stagePowerRegisters() const;   // 192..217
 
-    // 64 voltage and 64 current samples of one period of phase 0..2.
+    // 64 voltage and 64 current samples of one period of phase 0..2. The
+    // voltage carries its 5th and 7th harmonics at voltageHarmonicShare of its
+    // fundamental; the current a 5th, 7th and 11th in the ratio 0.65 : 0.40 :
+    // 0.12 that grows with the rectifier load.
     std::array<std::int8_t, 128> waveform(int phase) const;
+    // Peak of the voltage's harmonic of this order over the fundamental's peak.
+    static double voltageHarmonicShare(const DeviceSetup& setup, int order);
 
     // "kondansatorcek": item 0..11 switches a stage (value 255 in, 0 out),
     // 14 selects automatic (255) or manual (0) mode, 15 the set-up switch.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <set>
 #include <stdexcept>
 
@@ -149,7 +150,7 @@ TEST(Krt100, CountersIntegrateThePowers) {
 double magnitude(const std::array<std::int8_t, 128>& s, int offset, int k) {
     double sn = 0, cs = 0;
     for (int i = 0; i < 64; ++i) {
-        const double th = i * 5.625 * k * 3.1415 / 180;
+        const double th = 2.0 * std::numbers::pi * i * k / 64.0;
         sn += std::sin(th) * s[static_cast<std::size_t>(offset + i)];
         cs += std::cos(th) * s[static_cast<std::size_t>(offset + i)];
     }
@@ -168,6 +169,12 @@ TEST(Krt100, WaveformsCarryLoadDependentHarmonics) {
     EXPECT_GT(magnitude(day, 64, 5) / magnitude(day, 64, 1), 0.1);
     EXPECT_GT(magnitude(day, 64, 7), 2 * magnitude(day, 64, 9));
     EXPECT_LT(magnitude(day, 64, 2), 1.0);
+    // The voltage's 5th and 7th stand at their shares of its fundamental.
+    const DeviceSetup setup = demoDevice("12002");
+    EXPECT_NEAR(magnitude(day, 0, 5), Krt100::voltageHarmonicShare(setup, 5) * magnitude(day, 0, 1), 0.3);
+    EXPECT_NEAR(magnitude(day, 0, 7), Krt100::voltageHarmonicShare(setup, 7) * magnitude(day, 0, 1), 0.3);
+    EXPECT_NEAR(Krt100::voltageHarmonicShare(setup, 5), 0.05, 1e-12);  // 2 % + 10 % of a 0.3 share
+    EXPECT_LT(magnitude(day, 0, 3), 0.3);
     // The samples travel as register bytes and come back unchanged.
     const auto bytes = test::replyBytes(waveformMessage(day));
     ASSERT_EQ(bytes.size(), 3u + 128u + 2u);
