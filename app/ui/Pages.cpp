@@ -6,6 +6,8 @@
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
 #include "control/ui/RelayPage.h"
+#include "control/ui/SettingsPage.h"
+#include "control/ui/StagesPage.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/PageContext.h"
 #include "registers/ui/RegisterReplies.h"
@@ -45,6 +47,8 @@ void createPages(const Forms& forms) {
     new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
+    new StagesPage(context, sheets.sheets[4], sheets.stageSummary);
+    new SettingsPage(context, sheets.sheets[5]);
 }
 
 }  // namespace izleme
