@@ -65,15 +65,15 @@ constexpr Box kBoxes[] = {
 };
 
 const char* const kStyle = R"(
-QGroupBox { color: #ffc040; font-weight: bold; border: 1px solid #2c3642; border-radius: 4px; margin-top: 18px;
-            padding-top: 6px; background: #080a0d; }
+QGroupBox { color: #ffc040; font-weight: bold; border: 1px solid #2c3642; border-radius: 4px; margin-top: 16px;
+            padding-top: 2px; background: #080a0d; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
 QGroupBox#GroupBox1 { background: #12151a; }
 QLabel[role="settingCaption"] { color: #e8e8e8; font-weight: normal; }
 QFrame[role="readBackBar"] { background: #0b3d12; border: 1px solid #1d6b28; border-radius: 2px; }
 QLabel[role="readBackTitle"] { color: #c8ffc8; font-weight: bold; }
 QLabel[role="readBack"] { color: #7dff7d; font-weight: bold; font-size: 13px; }
-QSpinBox, QDoubleSpinBox { background: #000; color: #00ff00; border: 1px solid #3a4350; padding: 2px 4px;
+QSpinBox, QDoubleSpinBox { background: #000; color: #00ff00; border: 1px solid #3a4350; padding: 1px 4px;
                            min-width: 70px; }
 QRadioButton { color: #e8e8e8; font-weight: normal; }
 QPushButton { min-width: 64px; }
@@ -94,13 +94,14 @@ SettingsPage::SettingsPage(const PageContext& context, QWidget* sheet)
       status_(context.status) {
     setObjectName(QStringLiteral("SettingsPage"));
     setStyleSheet(QString::fromUtf8(kStyle));
-    auto* page = new QHBoxLayout(this);
-    page->setContentsMargins(10, 6, 10, 10);
-    page->setSpacing(12);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(8, 4, 8, 8);
+    page->setSpacing(6);
 
     auto* fixed = named(new QGroupBox(QStringLiteral("Sabit Değerler"), this), "GroupBox1");
     auto* column = new QVBoxLayout(fixed);
-    column->setSpacing(4);
+    column->setContentsMargins(6, 4, 6, 6);
+    column->setSpacing(2);
     GroupBox15 = buildGroup("GroupBox15", QStringLiteral("Akım-Gerilim Trafosu "), 166, Button7, "Button7");
     GroupBox23 = buildGroup("GroupBox23", QStringLiteral("Ceza Sınırları-Program"), 169, Button17, "Button17");
     GroupBox4 = buildGroup("GroupBox4", QStringLiteral("Alma Çıkarma Süreleri"), 173, Button5, "Button5");
@@ -111,9 +112,9 @@ SettingsPage::SettingsPage(const PageContext& context, QWidget* sheet)
     }
     sabitoku = named(new QPushButton(QStringLiteral("Değerleri Oku"), fixed), "sabitoku");
     column->addWidget(sabitoku, 0, Qt::AlignLeft);
-    column->addStretch(1);
-    page->addWidget(fixed, 1);
-    page->addWidget(buildModeGroups(), 0, Qt::AlignTop);
+    page->addWidget(fixed);
+    page->addWidget(buildModeGroups());
+    page->addStretch(1);
 
     auto* sheetLayout = sheet->layout() != nullptr ? sheet->layout() : new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(0, 0, 0, 0);
@@ -136,9 +137,9 @@ QGroupBox* SettingsPage::buildGroup(const char* name, const QString& title, int 
                                     const char* setName) {
     auto* group = named(new QGroupBox(title, this), name);
     auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(10, 6, 10, 6);
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(3);
+    grid->setContentsMargins(8, 2, 8, 4);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
     // Row 2 is the read-back bar: a dark green strip under the boxes, the
     // labels on it in the columns of their boxes.
     auto* bar = new QFrame(group);
@@ -148,7 +149,7 @@ QGroupBox* SettingsPage::buildGroup(const char* name, const QString& title, int 
     auto* barTitle = new QLabel(QStringLiteral("Okunan Değerler"), group);
     barTitle->setProperty("role", "readBackTitle");
     grid->addWidget(barTitle, 2, 0, Qt::AlignVCenter | Qt::AlignLeft);
-    grid->setColumnMinimumWidth(0, 120);
+    grid->setColumnMinimumWidth(0, 112);
 
     int col = 1;
     const SettingsGroup* writes = nullptr;
@@ -183,7 +184,7 @@ QGroupBox* SettingsPage::buildGroup(const char* name, const QString& title, int 
         this->*b.label = readBack;
         grid->addWidget(readBack, 2, col, Qt::AlignVCenter | Qt::AlignLeft);
         settings_.push_back({b.reg, box, readBack});
-        grid->setColumnMinimumWidth(col, 130);
+        grid->setColumnMinimumWidth(col, 118);
         ++col;
     }
     set = named(new QPushButton(QStringLiteral("Set"), group), setName);
@@ -194,12 +195,13 @@ QGroupBox* SettingsPage::buildGroup(const char* name, const QString& title, int 
 
 QWidget* SettingsPage::buildModeGroups() {
     auto* side = new QWidget(this);
-    auto* column = new QVBoxLayout(side);
+    auto* column = new QHBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
+    column->setSpacing(10);
 
     auto* mode = named(new QGroupBox(QStringLiteral("Oto - Manuel Mod"), side), "GroupBox5");
     auto* modeColumn = new QVBoxLayout(mode);
+    modeColumn->setContentsMargins(8, 2, 8, 4);
     Radiooto = named(new QRadioButton(QStringLiteral("Otomatik Mod (Fabrika Ayarı)"), mode), "Radiooto");
     RadioManual = named(new QRadioButton(QStringLiteral("Manuel Mod (Özel Durumlar)"), mode), "RadioManual");
     konmodgonder = named(new QPushButton(QStringLiteral("Gonder"), mode), "konmodgonder");
@@ -210,6 +212,7 @@ QWidget* SettingsPage::buildModeGroups() {
 
     auto* setUp = named(new QGroupBox(QStringLiteral("Set-Up"), side), "GroupBox6");
     auto* setUpColumn = new QVBoxLayout(setUp);
+    setUpColumn->setContentsMargins(8, 2, 8, 4);
     radioOn = named(new QRadioButton(QStringLiteral("On"), setUp), "radioOn");
     RadioOff = named(new QRadioButton(QStringLiteral("Off"), setUp), "RadioOff");
     Button6 = named(new QPushButton(QStringLiteral("Gonder"), setUp), "Button6");
@@ -227,7 +230,6 @@ QWidget* SettingsPage::buildModeGroups() {
     column->addWidget(mode);
     column->addWidget(setUp);
     column->addStretch(1);
-    side->setMinimumWidth(250);
     return side;
 }
 

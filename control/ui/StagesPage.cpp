@@ -27,9 +27,11 @@ QGroupBox[role="stageGroup"] { background: #080a0d; border: 1px solid #2c3642; b
 QGroupBox[role="stageGroup"]::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
 QLabel[role="stageName"] { color: #ffc040; font-weight: bold; font-size: 14px; }
 QLabel[role="stageHeading"] { color: #80d8ff; font-weight: bold; }
+QLabel[role="summaryHeading"] { color: #80d8ff; font-weight: bold; font-size: 11px; }
+QLabel[role="summaryName"] { color: #ffc040; font-weight: bold; font-size: 11px; }
 QLabel[role="stageHint"] { color: #00ff00; background: #000; padding: 6px; font-weight: bold; }
 QCheckBox { color: #d8d8d8; }
-QCheckBox::indicator { width: 16px; height: 16px; border: 1px solid #5a6470; background: #1a1d22; }
+QCheckBox::indicator { width: 14px; height: 14px; border: 1px solid #5a6470; background: #1a1d22; }
 QCheckBox::indicator:checked { background: #2ee64a; border-color: #9cff9c; }
 )";
 
@@ -111,27 +113,33 @@ QGroupBox* StagesPage::buildGroup(const QString& title, int firstStage) {
     auto* group = named(new QGroupBox(title, this), title.toLatin1().constData());
     group->setProperty("role", "stageGroup");
     auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(10, 8, 10, 8);
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(4);
-    grid->addWidget(roleLabel(QStringLiteral("Güç (kVAr)"), "stageHeading", group), 0, 1, Qt::AlignCenter);
-    grid->addWidget(roleLabel(QStringLiteral("Bağlı Olduğu Faz"), "stageHeading", group), 0, 2, Qt::AlignCenter);
-    grid->addWidget(roleLabel(QStringLiteral("Durum"), "stageHeading", group), 0, 3, Qt::AlignCenter);
-    grid->addWidget(roleLabel(QStringLiteral("Devreye al"), "stageHeading", group), 0, 4, Qt::AlignCenter);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    const char* const headings[] = {"Güç (kVAr)", "Bağlı Olduğu Faz", "Durum", "Devreye al"};
+    for (int h = 0; h < 4; ++h) {
+        QLabel* heading = roleLabel(QString::fromUtf8(headings[h]), "stageHeading", group);
+        heading->setWordWrap(true);  // two short lines keep both groups side by side
+        heading->setAlignment(Qt::AlignCenter);
+        heading->setMaximumWidth(78);
+        grid->addWidget(heading, 0, h + 1, Qt::AlignCenter);
+    }
     for (int n = firstStage; n < firstStage + 6; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
         const int r = n - firstStage + 1;
         grid->addWidget(roleLabel(QStringLiteral("C%1").arg(n), "stageName", group), r, 0);
 
-        ca[i] = new LedDisplay(QStringLiteral("000.00"), 7, group);
+        ca[i] = new LedDisplay(QStringLiteral("000.00"), 5, group);
         ca[i]->setObjectName(n <= 6 ? QStringLiteral("CA%1").arg(n) : QStringLiteral("ca%1").arg(n));
-        ca[i]->setMinimumWidth(110);
+        ca[i]->setMinimumWidth(88);
+        ca[i]->setMaximumHeight(40);
         grid->addWidget(ca[i], r, 1);
 
-        ca_faz[i] = new LedDisplay(QString(), 4, group);
+        ca_faz[i] = new LedDisplay(QString(), 3, group);
         ca_faz[i]->setObjectName(QStringLiteral("ca%1_faz").arg(n));
         ca_faz[i]->setDigitColor(QColor(0xff, 0xd0, 0x40));
-        ca_faz[i]->setMinimumWidth(70);
+        ca_faz[i]->setMinimumWidth(58);
+        ca_faz[i]->setMaximumHeight(40);
         grid->addWidget(ca_faz[i], r, 2);
 
         Kondrm[i] = stateBox(QStringLiteral("Kondrm%1").arg(n), group);
@@ -142,22 +150,24 @@ QGroupBox* StagesPage::buildGroup(const QString& title, int firstStage) {
         C[i]->setOnColor(QColor(0x00, 0xff, 0x00));  // lime when on
         grid->addWidget(C[i], r, 4, Qt::AlignCenter);
     }
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 1);
     return group;
 }
 
 void StagesPage::buildSummary(QWidget* summary) {
-    auto* row = new QHBoxLayout(summary);
-    row->setContentsMargins(8, 2, 8, 2);
-    row->setSpacing(6);
-    row->addWidget(roleLabel(QStringLiteral("Kondansatörler:"), "stageHeading", summary));
+    // A narrow strip under the instantaneous values: each stage name above its box.
+    auto* grid = new QGridLayout(summary);
+    grid->setContentsMargins(8, 1, 8, 1);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(0);
+    grid->addWidget(roleLabel(QStringLiteral("Kondansatörler"), "summaryHeading", summary), 0, 0, 2, 1);
     for (int n = 1; n <= kStageCount; ++n) {
-        row->addWidget(roleLabel(QStringLiteral("C%1").arg(n), "stageName", summary));
+        grid->addWidget(roleLabel(QStringLiteral("C%1").arg(n), "summaryName", summary), 0, n, Qt::AlignCenter);
         durum[static_cast<std::size_t>(n - 1)] = stateBox(QStringLiteral("durum%1").arg(n), summary);
-        row->addWidget(durum[static_cast<std::size_t>(n - 1)]);
-        row->addSpacing(6);
+        grid->addWidget(durum[static_cast<std::size_t>(n - 1)], 1, n, Qt::AlignCenter);
     }
-    row->addStretch(1);
+    grid->setColumnStretch(kStageCount + 1, 1);
     summary->setStyleSheet(QString::fromUtf8(kStyle));
 }
 
