@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,7 @@ TEST(SettingsReadBack, ByCodingFromTheRegister) {
         {180, 0, '.', "0"},          {169, 65535, '.', "65.535"},
         // The no-value mark: no digits.
         {166, kNoValue, '.', "-"},   {169, kNoValue, '.', "-.---"}, {170, kNoValue, ',', "-,---"},
-        {173, kNoValue, '.', "-"},   {180, kNoValue, '.', "-"},
+        {173, kNoValue, '.', "-"},   {171, std::numeric_limits<double>::quiet_NaN(), '.', "-"},   {180, kNoValue, '.', "-"},
     };
     for (const auto& c : cases) {
         RegisterTable t;
