@@ -14,8 +14,8 @@
 namespace izleme {
 
 inline constexpr int kStageCount = 12;
-inline constexpr int kStageWordRegister = 67;     // the refresh runs the state update here
-inline constexpr int kStagePowerRegister = 192;   // the refresh runs the power and phase update here
+inline constexpr int kStageWordRegister = 67;    // the refresh runs the state update here
+inline constexpr int kStagePowerRegister = 192;  // the refresh runs the power and phase update here
 inline constexpr int kTransformerRatioRegister = 167;
 inline constexpr int kModeItem = 14;   // "kondansatorcek" item: automatic (255) or manual (0) mode
 inline constexpr int kSetUpItem = 15;  // "kondansatorcek" item: set-up on (255) or off (0)

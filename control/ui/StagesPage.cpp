@@ -182,7 +182,8 @@ void StagesPage::C1Click() {
     const int stage = button->objectName().mid(1).toInt(&ok);
     if (!ok || stage < 1 || stage > kStageCount) return;
     const std::optional<std::string> serial = toCp1254(requests_.activeSerialText());
-    const bool sent = serial && requests_.send(kw::kondansatorcek, stageCommandFields(*serial, stage - 1, button->isChecked()));
+    const bool sent =
+        serial && requests_.send(kw::kondansatorcek, stageCommandFields(*serial, stage - 1, button->isChecked()));
     if (!serial) status_.setStatusLine(RequestSender::refusedText());
     if (!sent) {
         // Nothing went out: the switch goes back to what the relay was last told.

@@ -169,10 +169,18 @@ private slots:
         QCOMPARE(r.ana.LblGiden->text(), QStringLiteral("Reaktif-Kapasitif oranlar yazılıyor.Lütfen bekleyin..."));
         QVERIFY(r.readSettings());
         const QList<QPair<QLabel*, QString>> readBack{
-            {s->LBLVT, "2"},           {s->LBLCT, "60"},          {s->lblreaktifhesyon, "2"},
-            {s->LBLhdfcosind, r.decimal("0.970")}, {s->LBLhdfcoskap, r.decimal("0.985")}, {s->lblkdmsayisi, "8"},
-            {s->lblprogram, "3"},      {s->lblalmasure, "1800"},  {s->lblcikmasure, "20"},
-            {s->lbldesarjsure, "45"},  {s->lblreaktiforan, "20"}, {s->lblkapasitiforan, "25"},
+            {s->LBLVT, "2"},
+            {s->LBLCT, "60"},
+            {s->lblreaktifhesyon, "2"},
+            {s->LBLhdfcosind, r.decimal("0.970")},
+            {s->LBLhdfcoskap, r.decimal("0.985")},
+            {s->lblkdmsayisi, "8"},
+            {s->lblprogram, "3"},
+            {s->lblalmasure, "1800"},
+            {s->lblcikmasure, "20"},
+            {s->lbldesarjsure, "45"},
+            {s->lblreaktiforan, "20"},
+            {s->lblkapasitiforan, "25"},
         };
         for (const auto& [label, text] : readBack) QCOMPARE(label->text(), text);
 

@@ -299,13 +299,21 @@ private slots:
             QList<QByteArray> fields;
             QString line;
         } cases[] = {
-            {&SettingsPage::Button17, "cezasiniryaz", {"1234", "3", "182", "3", "232", "0", "12", "0", "10"},
+            {&SettingsPage::Button17,
+             "cezasiniryaz",
+             {"1234", "3", "182", "3", "232", "0", "12", "0", "10"},
              QStringLiteral("Ceza sınır Değerleri yazılıyor.Lütfen bekleyin...")},
-            {&SettingsPage::Button7, "akmgerilimyaz", {"1234", "0", "1", "7", "208", "0", "3"},
+            {&SettingsPage::Button7,
+             "akmgerilimyaz",
+             {"1234", "0", "1", "7", "208", "0", "3"},
              QStringLiteral("Akım-Gerilim Trafo Değerleri yazılıyor.Lütfen bekleyin...")},
-            {&SettingsPage::Button5, "almacikmasureyaz", {"1234", "70", "80", "0", "100", "0", "140"},
+            {&SettingsPage::Button5,
+             "almacikmasureyaz",
+             {"1234", "70", "80", "0", "100", "0", "140"},
              QStringLiteral("Alma-Çıkma süreleri yazılıyor.Lütfen bekleyin...")},
-            {&SettingsPage::Button11, "reakkaporanyaz", {"1234", "3", "222", "0", "0"},
+            {&SettingsPage::Button11,
+             "reakkaporanyaz",
+             {"1234", "3", "222", "0", "0"},
              QStringLiteral("Reaktif-Kapasitif oranlar yazılıyor.Lütfen bekleyin...")},
         };
         for (const auto& k : cases) {

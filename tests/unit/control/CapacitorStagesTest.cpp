@@ -72,11 +72,11 @@ TEST(StagePower, TransformerRatioTimesTheRegisterOverTenThousand) {
         {{{167, 200}, {192, 1250}}, 1, ',', "025,0"},
         {{{167, 200}, {192, 0}}, 1, '.', "000.0"},
         {{{167, 100}, {203, 30000}}, 12, '.', "300.0"},
-        {{{167, 200}, {192, 65536 + 1250}}, 1, '.', "025.0"},  // low 16 bits of the register
-        {{{167, 2000}, {192, 65535}}, 1, '.', "13107.0"},     // more integer digits than the mask
-        {{{167, 50}, {195, 1001}}, 4, '.', "005.0"},           // 5.005 to one decimal
+        {{{167, 200}, {192, 65536 + 1250}}, 1, '.', "025.0"},         // low 16 bits of the register
+        {{{167, 2000}, {192, 65535}}, 1, '.', "13107.0"},             // more integer digits than the mask
+        {{{167, 50}, {195, 1001}}, 4, '.', "005.0"},                  // 5.005 to one decimal
         {{{167, 1e15}, {192, 65535}}, 1, '.', "6553500000000000.0"},  // a row of other data
-        {{{167, 1e300}, {192, 1250}}, 1, '.', "---.-"},              // no integer ratio
+        {{{167, 1e300}, {192, 1250}}, 1, '.', "---.-"},               // no integer ratio
         {{{167, 200}, {192, std::numeric_limits<double>::quiet_NaN()}}, 1, '.', "---.-"},
         // The no-value mark in either register: no digits at all.
         {{{192, 1250}}, 1, '.', "---.-"},
@@ -94,10 +94,12 @@ TEST(StagePhase, NamesForZeroToFourDashForNoValueNothingOtherwise) {
         double value;
         std::optional<std::string> shown;
     } cases[] = {
-        {1, 0, "off"}, {1, 1, "r"},   {2, 2, "s"},          {3, 3, "t"},          {12, 4, "rst"},
-        {1, 5, {}},    {1, -2, {}},   {1, 65535, {}},       {5, 2.5, "s"},  // rounded half to even
-        {1, kNoValue, "-"},
-        {1, std::numeric_limits<double>::infinity(), {}},
+        {1, 0, "off"},      {1, 1, "r"},
+        {2, 2, "s"},        {3, 3, "t"},
+        {12, 4, "rst"},     {1, 5, {}},
+        {1, -2, {}},        {1, 65535, {}},
+        {5, 2.5, "s"},  // rounded half to even
+        {1, kNoValue, "-"}, {1, std::numeric_limits<double>::infinity(), {}},
     };
     for (const auto& c : cases) {
         const RegisterTable t = tableWith({{205 + c.stage, c.value}});
