@@ -76,6 +76,8 @@ QLabel[role="readBack"] { color: #7dff7d; font-weight: bold; font-size: 13px; }
 QSpinBox, QDoubleSpinBox { background: #000; color: #00ff00; border: 1px solid #3a4350; padding: 1px 4px;
                            min-width: 70px; }
 QRadioButton { color: #e8e8e8; font-weight: normal; }
+QRadioButton::indicator { width: 12px; height: 12px; border-radius: 7px; border: 1px solid #8a96a4; background: #1a1d22; }
+QRadioButton::indicator:checked { background: #2ee64a; border-color: #9cff9c; }
 QPushButton { min-width: 64px; }
 )";
 
