@@ -249,8 +249,8 @@ void SettingsPage::write(std::size_t index, const QString& requestLine) {
         status_.setStatusLine(RequestSender::refusedText());
         return;
     }
-    requests_.send(group.keyword, settingsWriteFields(*serial, values));
-    status_.setRequestLine(requestLine);
+    // The waiting text only for a write that went out.
+    if (requests_.send(group.keyword, settingsWriteFields(*serial, values))) status_.setRequestLine(requestLine);
 }
 
 void SettingsPage::Button7Click() {
@@ -271,8 +271,7 @@ bool SettingsPage::sendStageCommand(int item, bool on) {
         status_.setStatusLine(RequestSender::refusedText());
         return false;
     }
-    requests_.send(kw::kondansatorcek, stageCommandFields(*serial, item, on));
-    return true;
+    return requests_.send(kw::kondansatorcek, stageCommandFields(*serial, item, on));
 }
 
 void SettingsPage::konmodgonderClick() {

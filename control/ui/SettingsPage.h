@@ -101,6 +101,7 @@ private:
     QWidget* buildModeGroups();
     // Sends the write of group `index` of settingsGroups() with the boxes' values.
     void write(std::size_t index, const QString& requestLine);
+    // False when nothing went out (no connection, or a serial that cannot travel).
     bool sendStageCommand(int item, bool on);
 
     const RegisterTable& table_;

@@ -225,15 +225,22 @@ private slots:
     }
 
     // Without a connection nothing goes out: the switch stays as the relay
-    // was last told and nothing waits.
-    void stageSwitchWithoutConnectionStaysOff() {
+    // was last told, nothing waits, and no waiting text claims a command.
+    void commandsWithoutConnectionClaimNothing() {
         Client c;
         QVERIFY(c.shell.startWithoutLogin());
+        c.ana.LblGiden->setText(QStringLiteral("önceki"));
         c.stagePage();
         c.stages->C[0]->click();
         QVERIFY(!c.stages->C[0]->isChecked());
         QVERIFY(c.switchesEnabled(true));
         QVERIFY(!c.stages->stagePace->isActive());
+        c.settingsPage();
+        for (QPushButton* b : {c.settings->Button7, c.settings->Button17, c.settings->Button5, c.settings->Button11,
+                               c.settings->konmodgonder, c.settings->Button6}) {
+            b->click();
+            QCOMPARE(c.requestLine(), QStringLiteral("önceki"));
+        }
     }
 
     void modeAndSetUpCommands() {
