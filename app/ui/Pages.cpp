@@ -11,6 +11,8 @@
 #include "energy/ui/ConsumptionPage.h"
 #include "energy/ui/DeviceRecords.h"
 #include "energy/ui/MeterReadingPage.h"
+#include "control/ui/SettingsPage.h"
+#include "control/ui/StagesPage.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/PageContext.h"
 #include "registers/ui/RegisterReplies.h"
@@ -53,6 +55,8 @@ void createPages(const Forms& forms) {
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
     new HarmonicsPage(context, sheets.sheets[3]);
+    new StagesPage(context, sheets.sheets[4], sheets.stageSummary);
+    new SettingsPage(context, sheets.sheets[5]);
     auto* meterReading = new MeterReadingPage(context, sheets.meterIndexes, sheets.meterReadout);
     new ConsumptionPage(context, sheets.consumptionTotals);
     new DeviceRecords(context, deviceList, ana);

@@ -47,6 +47,8 @@ void buildAniPage(QWidget* sheet, ShellPages& p) {
     row->addWidget(p.Edit1);
     layout->addWidget(strip);
     layout->addStretch(1);
+    p.stageSummary = named(new QFrame(p.Panel7), "stageSummary");
+    layout->addWidget(p.stageSummary);
 }
 
 // Page 1: the consumption totals above the date-range panel. The date-range

@@ -27,6 +27,8 @@ struct ShellPages {
     QLabel* Label2 = nullptr;    // heading of the data shown
     QLabel* Label17 = nullptr;   // active device serial
     QLineEdit* Edit1 = nullptr;  // register table row shown
+    // An empty strip at the foot of Panel7 that the stage summary fills.
+    QWidget* stageSummary = nullptr;
     // Page 1 "Analizör-Tüketim Değerleri": the consumption totals above the
     // date-range panel; each is an empty container that its page fills.
     QWidget* consumptionTotals = nullptr;
