@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "app/ui/ActivityLamp.h"
 #include "app/ui/PageControl.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
@@ -13,6 +14,7 @@
 #include "server/ui/Connection.h"
 #include "server/ui/DeviceList.h"
 #include "server/ui/TFrmGiris.h"
+#include "server/ui/TFrmMesajlar.h"
 
 namespace izleme {
 
@@ -42,9 +44,12 @@ void createPages(const Forms& forms) {
     (new DeviceList(std::move(devices), ana))->setObjectName(QStringLiteral("DeviceList"));
 
     // The pages, one line each.
-    new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
+    new RegisterReplies(context, forms.VD1KAL->Memo1, [poll = forms.VD1KAL] { poll->clearSerialReceiveText(); }, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
+    forms.FrmMesajlar->attach(ana->state(), ana->requests(), ana->router(), *ana);
+    // Bit 7 of the lamp's colour value, which keeps red in its low byte.
+    forms.VD1KAL->setLampFlip([lamp = ana->Shape1] { lamp->xorBrush(0x800000); });
 }
 
 }  // namespace izleme
