@@ -77,7 +77,7 @@ void TVD1KAL::buildControls() {
     cmbPort->setInsertPolicy(QComboBox::NoInsert);
     if (services_ && services_->serialPortNames) cmbPort->addItems(services_->serialPortNames());
     cmbPort->setEditText(defaultPort);
-    cmbPort->setMinimumWidth(160);
+    cmbPort->setMinimumWidth(240);
     cmbPort->setToolTip(QStringLiteral("Cihazın bağlı olduğu seri port"));
     Label1 = named(new QLabel(QStringLiteral("Cihaz Adres"), request), "Label1");
     Edit1 = named(new QLineEdit(QStringLiteral("1"), request), "Edit1");
@@ -127,19 +127,26 @@ void TVD1KAL::buildControls() {
     layout->addWidget(request);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
-    tblRegisters = named(new QTableWidget(0, 3, split), "tblRegisters");
+    auto* registers = named(new QGroupBox(QStringLiteral("Yanıttaki Registerler"), split), "grpRegisters");
+    auto* registersLayout = new QVBoxLayout(registers);
+    tblRegisters = named(new QTableWidget(0, 3, registers), "tblRegisters");
     tblRegisters->setHorizontalHeaderLabels(
         {QStringLiteral("Register"), QStringLiteral("Değer"), QStringLiteral("Hex")});
     tblRegisters->verticalHeader()->setVisible(false);
+    tblRegisters->verticalHeader()->setDefaultSectionSize(tblRegisters->fontMetrics().height() + 6);
     tblRegisters->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblRegisters->horizontalHeader()->setStretchLastSection(true);
-    lstTrace = named(new QListWidget(split), "lstTrace");
+    registersLayout->addWidget(tblRegisters);
+    auto* traceBox = named(new QGroupBox(QStringLiteral("İletişim İzi"), split), "grpTrace");
+    auto* traceLayout = new QVBoxLayout(traceBox);
+    lstTrace = named(new QListWidget(traceBox), "lstTrace");
     lstTrace->setUniformItemSizes(true);
     QFont mono(QStringLiteral("DejaVu Sans Mono"));
     mono.setStyleHint(QFont::Monospace);
     lstTrace->setFont(mono);
-    split->addWidget(tblRegisters);
-    split->addWidget(lstTrace);
+    traceLayout->addWidget(lstTrace);
+    split->addWidget(registers);
+    split->addWidget(traceBox);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
     layout->addWidget(split, 3);
