@@ -44,7 +44,8 @@ void createPages(const Forms& forms) {
     (new DeviceList(std::move(devices), ana))->setObjectName(QStringLiteral("DeviceList"));
 
     // The pages, one line each.
-    new RegisterReplies(context, forms.VD1KAL->Memo1, [poll = forms.VD1KAL] { poll->clearSerialReceiveText(); }, ana);
+    new RegisterReplies(
+        context, forms.VD1KAL->Memo1, [poll = forms.VD1KAL] { poll->clearSerialReceiveText(); }, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
     forms.FrmMesajlar->attach(ana->state(), ana->requests(), ana->router(), *ana);

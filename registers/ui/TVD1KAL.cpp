@@ -274,8 +274,8 @@ void TVD1KAL::checkReply() {
 }
 
 void TVD1KAL::trace(const QString& direction, const QByteArray& bytes) {
-    lstTrace->addItem(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) + QStringLiteral("  ") +
-                      direction + QStringLiteral("  ") + QString::fromStdString(modbus::hexBytes(bytesOf(bytes))));
+    lstTrace->addItem(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) + QStringLiteral("  ") + direction +
+                      QStringLiteral("  ") + QString::fromStdString(modbus::hexBytes(bytesOf(bytes))));
     while (lstTrace->count() > traceCapacity) delete lstTrace->takeItem(0);
     lstTrace->scrollToBottom();
 }

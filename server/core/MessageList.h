@@ -21,8 +21,8 @@ public:
     // Stores a message at the end. True when the oldest was dropped to make room.
     bool add(ServerMessage message);
 
-    int size() const { return count_; }                 // messages kept
-    int received() const { return received_; }          // messages ever added
+    int size() const { return count_; }         // messages kept
+    int received() const { return received_; }  // messages ever added
     // The message at a position; nothing (nullptr) outside 0..size()-1.
     const ServerMessage* at(int position) const;
 

@@ -1,7 +1,6 @@
 #include "server/ui/TFrmMesajlar.h"
 
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -10,6 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "server/core/Keywords.h"
 #include "server/core/SharedState.h"
@@ -45,9 +45,9 @@ public:
         bold.setBold(true);
         painter->setFont(bold);
         painter->setPen(selected ? option.palette.highlightedText().color() : QColor(0x40, 0x30, 0x10));
-        painter->drawText(option.rect.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                          option.fontMetrics.elidedText(text.mid(headingMark.size()), Qt::ElideRight,
-                                                        option.rect.width() - 10));
+        painter->drawText(
+            option.rect.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+            option.fontMetrics.elidedText(text.mid(headingMark.size()), Qt::ElideRight, option.rect.width() - 10));
         painter->restore();
     }
 

@@ -56,7 +56,8 @@ class MessagesWindowTest : public QObject {
     static bool drainReplies(TFrmAna& ana) {
         int pongs = 0;
         QObject owner;
-        ana.router().subscribe(kw::pong, [&pongs](const Reply&) { ++pongs; }, &owner);
+        ana.router().subscribe(
+            kw::pong, [&pongs](const Reply&) { ++pongs; }, &owner);
         ana.requests().send(kw::ping, {});
         return QTest::qWaitFor([&] { return pongs > 0; }, 10000);
     }
@@ -130,10 +131,9 @@ private slots:
             messages.append(QJsonObject{{"heading", QStringLiteral("Mesaj %1").arg(n)},
                                         {"body", QStringLiteral("Metin %1").arg(n)}});
         const QJsonObject scenario{
-            {"accounts", QJsonArray{QJsonObject{{"user", "demo"},
-                                                {"password", "demo"},
-                                                {"devices", QJsonArray{"12001"}},
-                                                {"messages", messages}}}},
+            {"accounts",
+             QJsonArray{QJsonObject{
+                 {"user", "demo"}, {"password", "demo"}, {"devices", QJsonArray{"12001"}}, {"messages", messages}}}},
             {"devices", QJsonArray{QJsonObject{{"serial", "12001"}, {"name", "Pano"}, {"model", "KRT100"}}}}};
         QFile file(dir.filePath(QStringLiteral("many.json")));
         QVERIFY(file.open(QIODevice::WriteOnly));

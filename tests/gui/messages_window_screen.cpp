@@ -41,12 +41,11 @@ private slots:
         f.ana().Oku1->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect area = where->availableGeometry();
-        QTRY_VERIFY2(area.contains(window.frameGeometry()),
-                     qPrintable(QStringLiteral("frame %1,%2 %3x%4")
-                                    .arg(window.frameGeometry().x())
-                                    .arg(window.frameGeometry().y())
-                                    .arg(window.frameGeometry().width())
-                                    .arg(window.frameGeometry().height())));
+        QTRY_VERIFY2(area.contains(window.frameGeometry()), qPrintable(QStringLiteral("frame %1,%2 %3x%4")
+                                                                           .arg(window.frameGeometry().x())
+                                                                           .arg(window.frameGeometry().y())
+                                                                           .arg(window.frameGeometry().width())
+                                                                           .arg(window.frameGeometry().height())));
         QCOMPARE(window.size() == QSize(674, 563), wholeSize);
         QCOMPARE(window.RzListBox1->height(), 161);
 

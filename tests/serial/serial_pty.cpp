@@ -3,6 +3,9 @@
 // serial port, a slave runs on the other. A standard slave (libmodbus) answers
 // the default read and rejects what it must; a slave of our own takes the
 // four-byte write frame, answers with a wrong CRC, or not at all.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -16,9 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdlib>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 #include "registers/ui/TVD1KAL.h"
 #include "toolkit/ui/PlatformServices.h"
@@ -74,8 +75,8 @@ struct Line {
         client = dir.filePath(QStringLiteral("client-") + tag);
         device = dir.filePath(QStringLiteral("device-") + tag);
         socat.process.setProgram(QStandardPaths::findExecutable(QStringLiteral("socat")));
-        socat.process.setArguments({QStringLiteral("pty,raw,echo=0,link=") + client,
-                                    QStringLiteral("pty,raw,echo=0,link=") + device});
+        socat.process.setArguments(
+            {QStringLiteral("pty,raw,echo=0,link=") + client, QStringLiteral("pty,raw,echo=0,link=") + device});
         socat.process.start();
         if (!socat.process.waitForStarted(10000)) return false;
         if (!QTest::qWaitFor([&] { return QFileInfo::exists(client) && QFileInfo::exists(device); }, 10000))
@@ -154,7 +155,8 @@ private slots:
                                                    << "got 01 06 00 00 FF FF FF FF E6 53";
         QTest::newRow("a reply with a wrong CRC") << "bad-crc" << false << "CRC hatalı"
                                                   << "got 01 03 00 00 00 46 C4 38";
-        QTest::newRow("no reply at all") << "silent" << false << "Yanıt yok" << "got 01 03 00 00 00 46 C4 38";
+        QTest::newRow("no reply at all") << "silent" << false << "Yanıt yok"
+                                         << "got 01 03 00 00 00 46 C4 38";
     }
 
     void ownSlave() {
