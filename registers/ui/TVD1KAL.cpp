@@ -186,6 +186,7 @@ void TVD1KAL::sendRequest(Sent kind) {
 
     serialReceiveText_.clear();
     reply_.clear();
+    replyOverflow_ = false;
     const std::optional<std::int32_t> cursor = modbus::integerOf(Edit2->text().toStdString());
     if (!cursor) return;
     table.setCursor(*cursor);
@@ -234,7 +235,12 @@ void TVD1KAL::ComPort1RxChar(qint64 count) {
         serialReceiveText_ += std::to_string(static_cast<unsigned char>(b));
         serialReceiveText_ += '$';
     }
-    reply_ += *bytes;
+    // A reply frame is at most 256 bytes: beyond a few times that, what comes is
+    // no reply, and only the fact is kept, not the bytes.
+    if (reply_.size() + bytes->size() > maxReplyBytes)
+        replyOverflow_ = true;
+    else
+        reply_ += *bytes;
     if (!bytes->isEmpty()) trace(QStringLiteral("Gelen"), *bytes);
     Label2->setText(QStringLiteral("Normal"));
 }
@@ -242,8 +248,9 @@ void TVD1KAL::ComPort1RxChar(qint64 count) {
 void TVD1KAL::checkReply() {
     Button1->setEnabled(true);
     Button2->setEnabled(true);
-    const modbus::ReplyReading r = modbus::readReply(bytesOf(reply_));
     using Kind = modbus::ReplyReading::Kind;
+    modbus::ReplyReading r = modbus::readReply(bytesOf(reply_));
+    if (replyOverflow_) r = {.kind = Kind::BadCrc};
     switch (r.kind) {
         case Kind::NoReply:
             Label2->setText(QStringLiteral("Yanıt yok"));

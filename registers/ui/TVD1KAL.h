@@ -98,8 +98,10 @@ private:
     std::unique_ptr<SerialPort> ComPort1;
     std::function<void()> lampFlip_;
     std::string serialReceiveText_;
-    QByteArray reply_;       // the bytes received since the last request
-    int firstRegister_ = 0;  // of the last read request, as sent
+    static constexpr qsizetype maxReplyBytes = 1024;
+    QByteArray reply_;            // the bytes received since the last request
+    bool replyOverflow_ = false;  // more came than any reply frame holds
+    int firstRegister_ = 0;       // of the last read request, as sent
     Sent lastSent_ = Sent::Read;
     QTimer* wait_ = nullptr;
 };

@@ -172,6 +172,8 @@ private slots:
         QTest::newRow("a reply cut short") << registerReply({1, 2}).left(6) << "CRC hatalı";
         QTest::newRow("illegal data address") << withCrc(bytes({1, 0x83, 2})) << "Modbus hata kodu: 2";
         QTest::newRow("byte count beyond the frame") << withCrc(bytes({1, 3, 8, 0, 1})) << "CRC doğru";
+        // A line that babbles: a good frame at the end of more bytes than any reply holds.
+        QTest::newRow("more than any reply") << QByteArray(2000, '\x55') + registerReply({1, 2}) << "CRC hatalı";
     }
 
     // Only a whole, well-checked function 3 reply fills the table.
