@@ -92,7 +92,10 @@ void TVD1KAL::buildControls() {
     Button1 = named(new QPushButton(QStringLiteral("Oku"), request), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Button2"), request), "Button2");
     grid->addWidget(portLabel, 0, 0);
-    grid->addWidget(cmbPort, 0, 1, 1, 3);
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(cmbPort);
+    portRow->addStretch(1);
+    grid->addLayout(portRow, 0, 1, 1, 6);
     grid->addWidget(Label1, 1, 0);
     grid->addWidget(Edit1, 1, 1);
     grid->addWidget(Label10, 1, 2);
