@@ -252,8 +252,11 @@ void TVD1KAL::checkReply() {
     Button1->setEnabled(true);
     Button2->setEnabled(true);
     using Kind = modbus::ReplyReading::Kind;
-    modbus::ReplyReading r = modbus::readReply(bytesOf(reply_));
-    if (replyOverflow_) r = {.kind = Kind::BadCrc};
+    modbus::ReplyReading r;
+    if (replyOverflow_)
+        r.kind = Kind::BadCrc;
+    else
+        r = modbus::readReply(bytesOf(reply_));
     switch (r.kind) {
         case Kind::NoReply:
             Label2->setText(QStringLiteral("Yanıt yok"));

@@ -112,7 +112,9 @@ TEST(ModbusReplies, OtherFrames) {
         const ReplyReading r = readReply(c.frame);
         EXPECT_EQ(r.kind, c.kind) << c.what;
         EXPECT_EQ(r.exceptionCode, c.exceptionCode) << c.what;
-        if (c.kind != K::Registers) EXPECT_TRUE(r.registers.empty()) << c.what;
+        if (c.kind != K::Registers) {
+            EXPECT_TRUE(r.registers.empty()) << c.what;
+        }
     }
 }
 
