@@ -2,17 +2,18 @@
 
 #include <QLineEdit>
 
+#include "app/ui/ActivityLamp.h"
 #include "app/ui/PageControl.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TFrmAna.h"
 #include "control/ui/HarmonicsPage.h"
 #include "control/ui/RelayPage.h"
-#include "energy/ui/EnergyRangePanel.h"
-#include "energy/ui/ConsumptionPage.h"
-#include "energy/ui/DeviceRecords.h"
-#include "energy/ui/MeterReadingPage.h"
 #include "control/ui/SettingsPage.h"
 #include "control/ui/StagesPage.h"
+#include "energy/ui/ConsumptionPage.h"
+#include "energy/ui/DeviceRecords.h"
+#include "energy/ui/EnergyRangePanel.h"
+#include "energy/ui/MeterReadingPage.h"
 #include "registers/ui/InstantValuesPage.h"
 #include "registers/ui/PageContext.h"
 #include "registers/ui/RegisterReplies.h"
@@ -20,6 +21,7 @@
 #include "server/ui/Connection.h"
 #include "server/ui/DeviceList.h"
 #include "server/ui/TFrmGiris.h"
+#include "server/ui/TFrmMesajlar.h"
 #include "server/ui/Tfrmuyari.h"
 
 namespace izleme {
@@ -51,7 +53,8 @@ void createPages(const Forms& forms) {
     deviceList->setObjectName(QStringLiteral("DeviceList"));
 
     // The pages, one line each.
-    new RegisterReplies(context, forms.VD1KAL->Memo1, {}, ana);
+    new RegisterReplies(
+        context, forms.VD1KAL->Memo1, [poll = forms.VD1KAL] { poll->clearSerialReceiveText(); }, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);
     new RelayPage(context, sheets.Panel8);
     new HarmonicsPage(context, sheets.sheets[3]);
@@ -66,6 +69,9 @@ void createPages(const Forms& forms) {
     auto* meterRange = new EnergyRangePanel(
         context, RangePanelKind::Meter,
         {sheets.meterRange, sheets.Edit5, sheets.dtsycilktarih, sheets.dtsycsontarih, sheets.Edit3});
+    forms.FrmMesajlar->attach(ana->state(), ana->requests(), ana->router(), *ana);
+    // Bit 7 of the lamp's colour value, which keeps red in its low byte.
+    forms.VD1KAL->setLampFlip([lamp = ana->Shape1] { lamp->xorBrush(0x800000); });
 
     // A ratio in "CEZA" on either date-range panel raises the alarm window.
     for (EnergyRangePanel* panel : {consumptionRange, meterRange})

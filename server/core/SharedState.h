@@ -2,23 +2,16 @@
 // reads or writes besides its own widgets. Texts are code page 1254 bytes.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
+#include "server/core/MessageList.h"
+
 namespace izleme {
 
-struct ServerMessage {
-    std::string heading;
-    std::string body;
-};
-
 struct SharedState {
-    static constexpr int messageCapacity = 256;
-
     std::string loginUserName;                              // typed at login
-    std::array<ServerMessage, messageCapacity> messages{};  // in arrival order
-    int messageCount = 0;                                   // next free position
+    MessageList messages;                                   // the server's messages, the most recent 256
     std::string pendingKind;      // how the next "enerjial" reply is read
     bool loggedIn = false;        // a login message went out on this connection
     std::int32_t activeSerial = 12001;

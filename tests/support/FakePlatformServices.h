@@ -33,6 +33,8 @@ public:
     bool failOpen = false;
     bool failRead = false;
     QList<QByteArray> written;
+    QList<int> failingWrites;  // numbers (from 0) of the write calls that fail
+    int writeCalls = 0;
     int opens = 0;
     int closes = 0;
 
@@ -70,6 +72,7 @@ public:
     }
     bool isOpen() const override { return open_; }
     qint64 write(const QByteArray& bytes) override {
+        if (failingWrites.contains(writeCalls++)) return -1;
         if (!open_) return -1;
         written << bytes;
         return bytes.size();

@@ -6,6 +6,7 @@
 #include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -141,6 +142,11 @@ std::shared_ptr<PlatformServices> PlatformServices::real() {
     s->internet = std::make_shared<RealInternetState>();
     s->sound = std::make_shared<RealSoundPlayer>();
     s->makeSerialPort = [] { return std::make_unique<RealSerialPort>(); };
+    s->serialPortNames = [] {
+        QStringList names;
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) names << info.portName();
+        return names;
+    };
     return s;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -28,6 +29,8 @@ struct PlatformServices {
     std::shared_ptr<InternetState> internet;
     std::shared_ptr<SoundPlayer> sound;
     std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
+    // The names of the serial ports the machine has, for the operator to pick from.
+    std::function<QStringList()> serialPortNames;
 
     // The machine's own network state, audio output and serial ports.
     static std::shared_ptr<PlatformServices> real();

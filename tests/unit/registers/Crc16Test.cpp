@@ -37,5 +37,25 @@ TEST(Crc16, KnownFrames) {
     }
 }
 
+// The table-driven CRC equals the bit-by-bit definition, over every single
+// byte and over longer strings.
+TEST(Crc16, MatchesTheBitwiseDefinition) {
+    const auto bitwise = [](const std::string& data) {
+        std::uint16_t crc = 0xFFFF;
+        for (char c : data) {
+            crc ^= static_cast<unsigned char>(c);
+            for (int k = 0; k < 8; ++k) crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+        }
+        return crc;
+    };
+    std::string longer;
+    for (unsigned b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(crc16Modbus(one), bitwise(one)) << b;
+        longer += static_cast<char>((b * 37 + 11) & 0xFF);
+        EXPECT_EQ(crc16Modbus(longer), bitwise(longer)) << longer.size();
+    }
+}
+
 }  // namespace
 }  // namespace izleme
