@@ -1,5 +1,6 @@
 #include "server/ui/Connection.h"
 
+#include <QHostAddress>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpSocket>
@@ -34,6 +35,16 @@ QString connectFailureText(QAbstractSocket::SocketError error) {
         default:
             return QStringLiteral("   Bağlantı kurulamadı");
     }
+}
+
+// The meter page's box `Edit3` is the fallback server address only when it
+// holds a numeric address written out in full (four dotted parts, or IPv6).
+// The same box shows the last date of a meter's date-range reply, and a date
+// such as "04.03.2024" must not be read as the address 4.3.7.232.
+bool isNumericAddress(const QString& text) {
+    QHostAddress address;
+    if (!address.setAddress(text)) return false;
+    return address.protocol() == QAbstractSocket::IPv6Protocol || text.count(QLatin1Char('.')) == 3;
 }
 
 }  // namespace
@@ -98,8 +109,8 @@ void Connection::startConnectAndLogin() {
 
     if (!login_.Servername->text().isEmpty()) {
         host_ = login_.Servername->text();
-    } else if (!shell_.state().meterAddress.empty()) {
-        host_ = fromCp1254(shell_.state().meterAddress);
+    } else if (const QString address = fromCp1254(shell_.state().meterAddress); isNumericAddress(address)) {
+        host_ = address;
     }
 
     bool portOk = false;

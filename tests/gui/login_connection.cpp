@@ -148,16 +148,33 @@ private slots:
                                       "demo\x02\xF4\xF4\xF4"));
     }
 
+    void meterAddressWhenTheServerBoxIsEmpty_data() {
+        QTest::addColumn<QByteArray>("meterBox");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("a numeric address") << QByteArray("127.0.0.1") << true;
+        // The box also shows the last date of a meter's date-range reply.
+        QTest::newRow("a date") << QByteArray("04.03.2024") << false;
+        QTest::newRow("a short dotted form") << QByteArray("127.1") << false;
+    }
+
     void meterAddressWhenTheServerBoxIsEmpty() {
+        QFETCH(QByteArray, meterBox);
+        QFETCH(bool, connects);
         FakeShell shell;
-        shell.shared.meterAddress = "127.0.0.1";
+        shell.shared.meterAddress = meterBox.toStdString();
         TFrmGiris w(shell);
         LoopbackPeer peer;
         fillLogin(w, peer, "demo", "demo");
         w.Servername->clear();
         w.suiButton1Click();
-        QTRY_VERIFY(shell.shared.loggedIn);
-        QTRY_COMPARE(peer.received.left(8), bytes("kulsifre"));
+        if (connects) {
+            QTRY_VERIFY(shell.shared.loggedIn);
+            QTRY_COMPARE(peer.received.left(8), bytes("kulsifre"));
+        } else {
+            QCOMPARE(w.statusText(), QStringLiteral("   Sunucu adı yok"));
+            QTest::qWait(100);
+            QVERIFY(!peer.client);
+        }
     }
 
     void pingOnlyWhileConnected() {
