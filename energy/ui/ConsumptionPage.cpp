@@ -92,7 +92,7 @@ void ConsumptionPage::build() {
     auto* ratioGrid = new QGridLayout(ratios);
     Toplamindoran = display("Toplamindoran", QString(), 6, kLightGreen, ratios);
     Toplamkaporan = display("Toplamkaporan", QString(), 6, kLightGreen, ratios);
-    for (LedDisplay* led : {Toplamindoran, Toplamkaporan}) led->setMinimumWidth(110);
+    for (LedDisplay* led : {Toplamindoran, Toplamkaporan}) led->setMinimumWidth(84);
     const std::pair<QString, LedDisplay*> ratioRows[] = {{QStringLiteral("İndüktif / Aktif Oran"), Toplamindoran},
                                                          {QStringLiteral("Kapasitif / Aktif Oran"), Toplamkaporan}};
     int r = 0;
@@ -114,7 +114,7 @@ void ConsumptionPage::build() {
     for (auto [box, led] : {std::pair{GroupBox10, Ewh}, std::pair{GroupBox5, Elh}, std::pair{GroupBox6, ECh}}) {
         auto* l = new QVBoxLayout(box);
         l->addWidget(led);
-        led->setMinimumWidth(150);
+        led->setMinimumWidth(104);
     }
     auto* counters = new QVBoxLayout;
     counters->setSpacing(4);
@@ -127,7 +127,7 @@ void ConsumptionPage::build() {
     SayacAktif = display("SayacAktif", QStringLiteral("0000000"), 9, kGreen, GroupBox27);
     Sayacind = display("Sayacind", QStringLiteral("00000000"), 9, kGreen, GroupBox27);
     SayacKap = display("SayacKap", QStringLiteral("0000000"), 9, kGreen, GroupBox27);
-    for (LedDisplay* led : {SayacAktif, Sayacind, SayacKap}) led->setMinimumWidth(110);
+    for (LedDisplay* led : {SayacAktif, Sayacind, SayacKap}) led->setMinimumWidth(84);
     auto* resetGrid = new QGridLayout(GroupBox27);
     const std::tuple<QString, LedDisplay*, QString> resetRows[] = {
         {QStringLiteral("Aktif"), SayacAktif, QStringLiteral("kWh")},
@@ -143,7 +143,7 @@ void ConsumptionPage::build() {
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 6, 6, 6);
-    row->setSpacing(10);
+    row->setSpacing(6);
     row->addWidget(ratios, 3);
     row->addLayout(counters, 3);
     row->addWidget(GroupBox27, 3);
