@@ -81,7 +81,9 @@ std::string headlinePrefix(int phase, bool current) {
 
 std::string cornerLabel(int phase, bool current) {
     if (phase <= 1) return {};
-    return (current ? "I" : "V") + std::to_string(phase);
+    std::string label(1, current ? 'I' : 'V');
+    label += std::to_string(phase);
+    return label;
 }
 
 std::optional<double> thdPercent(const Magnitudes& m) {

@@ -43,7 +43,7 @@ RelayRegisterTexts relayRegisterTexts(std::span<const double, kRelayRegisterCoun
         if (c[at] && c[at + 1] && c[at + 2] && c[at + 3])
             t.akim[i] = formatGeneral(decodeSingle(*c[at], *c[at + 1], *c[at + 2], *c[at + 3]), decimalSeparator);
         else
-            t.akim[i] = "-";
+            t.akim[i].assign(1, '-');
     }
     return t;
 }
