@@ -12,10 +12,10 @@ namespace izleme::sim {
 enum class LoadProfile { Industrial, Commercial, Continuous };
 
 struct DeviceSetup {
-    std::string serial;
-    std::string name;
-    std::string group;
-    std::string model;  // "KRT100", "KLM200", "ZDN100"
+    std::string serial{};
+    std::string name{};
+    std::string group{};
+    std::string model{};  // "KRT100", "KLM200", "ZDN100"
     bool online = true;
     LoadProfile profile = LoadProfile::Industrial;
     double peakKw = 120.0;         // three-phase active demand at the daily peak
