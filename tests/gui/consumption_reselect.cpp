@@ -3,6 +3,7 @@
 // number of the second, and the second relay's replies show as usual.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/ui/TFrmAna.h"
