@@ -35,6 +35,21 @@ bool blank(const ImageCanvas* canvas) {
     return true;
 }
 
+// Clicks the entry, waits for the selection's register request and answers
+// it with two registers; the peer's bytes start over.
+bool select(LoggedIn& c, const QString& caption, const QByteArray& serial) {
+    GroupBarEntry* e = c.entry(caption);
+    if (e == nullptr) return false;
+    c.peer.received.clear();
+    e->click();
+    const QByteArray request = test::message("enertum", {serial});
+    if (!QTest::qWaitFor([&] { return c.peer.received.endsWith(request); }, 5000)) return false;
+    c.peer.received.clear();
+    c.send(test::registerReply({0, 0, 0, 0}));
+    const QString heading = QString::fromLatin1(serial) + QStringLiteral(" Nolu Cihaz Verileri");
+    return QTest::qWaitFor([&] { return c.heading() == heading; }, 5000);
+}
+
 double shown(const QLineEdit* box) {
     QString t = box->text();
     t.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -51,14 +66,10 @@ private slots:
     void anotherRelayStartsBlank() {
         LoggedIn c;
         QVERIFY(c.logIn());
-        QVERIFY(c.listAndSelect(QStringLiteral("Fabrika"), QStringLiteral("KRT100"), QStringLiteral("Ana Pano"),
-                                QStringLiteral("12001")));
-        QVERIFY(c.listAndSelect(QStringLiteral("Fabrika"), QStringLiteral("KRT100"), QStringLiteral("Atölye"),
-                                QStringLiteral("12002")));
-        QVERIFY(c.entry(QStringLiteral("Ana Pano No: 12001")) != nullptr);
-        c.entry(QStringLiteral("Ana Pano No: 12001"))->click();
-        QTRY_COMPARE(c.ana.pages().Edit111->text(), QStringLiteral("12001"));
-        c.peer.received.clear();
+        c.send(test::message("cihazlar", {"Fabrika", "KRT100", "Ana Pano", "12001"}) +
+               test::message("cihazlar", {"Fabrika", "KRT100", test::wireText(QStringLiteral("Atölye")), "12002"}));
+        QTRY_VERIFY(c.entry(QStringLiteral("Atölye No: 12002")) != nullptr);
+        QVERIFY(select(c, QStringLiteral("Ana Pano No: 12001"), "12001"));
 
         c.ana.pageControl()->selectPage(3);
         auto* p = c.ana.findChild<HarmonicsPage*>(QStringLiteral("HarmonicsPage"));
@@ -73,8 +84,7 @@ private slots:
         QVERIFY(p->LblTHDV1->text() != QStringLiteral("THD: -"));
 
         // The second relay: every picture, box and distortion of the page is blank again.
-        c.entry(QStringLiteral("Atölye No: 12002"))->click();
-        QTRY_COMPARE(c.ana.pages().Edit111->text(), QStringLiteral("12002"));
+        QVERIFY(select(c, QStringLiteral("Atölye No: 12002"), "12002"));
         for (const ImageCanvas* canvas : {p->Image1, p->Image4, p->Image5}) QVERIFY(blank(canvas));
         for (const QLineEdit* box : {p->EditH22, p->EditH2}) QCOMPARE(box->text(), QString());
         for (const QLabel* thd : {p->LblTHDV1, p->LblTHDI1}) QCOMPARE(thd->text(), QStringLiteral("THD: -"));
@@ -84,7 +94,6 @@ private slots:
 
         // Its reply stops after the voltage samples: the current is no echo of the first relay's.
         c.ana.pageControl()->selectPage(3);
-        c.peer.received.clear();
         p->VrShadowButton5->click();
         QVERIFY(c.waitReceived(test::message("harmonikbir", {"12002"})));
         c.send(test::registerReply(sine(64, 60)));
