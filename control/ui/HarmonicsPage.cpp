@@ -13,6 +13,7 @@
 #include "control/ui/HarmonicDrawing.h"
 #include "control/ui/ImageCanvas.h"
 #include "registers/ui/PageContext.h"
+#include "server/ui/DeviceSelection.h"
 #include "toolkit/core/SilentAbort.h"
 #include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/Named.h"
@@ -140,6 +141,8 @@ HarmonicsPage::HarmonicsPage(const PageContext& context, QWidget* sheet)
     connect(SpinEdit5, &QSpinBox::textChanged, this, &HarmonicsPage::SpinEdit5Change);
     connect(SpinEdit6, &QSpinBox::textChanged, this, &HarmonicsPage::SpinEdit6Change);
 
+    connect(&context.selection, &DeviceSelection::changed, this, &HarmonicsPage::forgetDevice);
+
     for (int p = 0; p < 3; ++p) {
         context.replies.subscribeData(
             kNames[p].kind, [this, p](const DataReply& reply) { readWaveform(p, reply); }, this);
@@ -244,6 +247,23 @@ QWidget* HarmonicsPage::buildChartSide(Quantity& q, const char* selectorName, co
     column->addWidget(q.thd);
     column->addStretch(1);
     return side;
+}
+
+void HarmonicsPage::forgetDevice() {
+    // The page names no device: what it drew for the previous one would pass
+    // for the newly selected device's analysis, so every phase starts blank.
+    buffers_ = SampleBuffers{};
+    for (Phase& p : phases_) {
+        p.wave->image().fill(Qt::black);
+        p.wave->update();
+        for (Quantity* q : {&p.voltage, &p.current}) {
+            q->list.reset();
+            q->chart->image().fill(Qt::black);
+            q->chart->update();
+            q->box->clear();
+            q->thd->setText(QStringLiteral("THD: -"));
+        }
+    }
 }
 
 void HarmonicsPage::request(int phase) { requests_.data(kNames[phase].kind); }

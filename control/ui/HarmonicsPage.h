@@ -105,6 +105,7 @@ private:
     QWidget* buildColumn(Phase& phase, QPushButton*& requestButton);
     QWidget* buildChartSide(Quantity& q, const char* selectorName, const char* boxName, const char* thdName,
                             QWidget* parent);
+    void forgetDevice();
     void request(int phase);
     void readWaveform(int phase, const DataReply& reply);
     void analyse(int phase);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "registers/ui/PageContext.h"
+#include "server/ui/DeviceSelection.h"
 #include "server/core/Keywords.h"
 #include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -79,6 +80,12 @@ ConsumptionPage::ConsumptionPage(const PageContext& context, QWidget* totals)
             SayacKap->setText(fromCp1254(r.fields[2]));
         },
         this);
+    // The counters from before the last reset belong to the relay that was
+    // asked: a newly selected relay starts from "0", as a new request does.
+    connect(&context.selection, &DeviceSelection::changed, this, [this](const ActiveDevice& device) {
+        if (device.isMeter) return;
+        for (LedDisplay* d : {SayacAktif, Sayacind, SayacKap}) d->setText(QStringLiteral("0"));
+    });
 }
 
 void ConsumptionPage::build() {

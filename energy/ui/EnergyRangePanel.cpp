@@ -137,8 +137,8 @@ EnergyRangePanel::EnergyRangePanel(const PageContext& ctx, RangePanelKind kind, 
         connect(button, &QPushButton::clicked, this, &EnergyRangePanel::BitBtn1Click);
     } else {
         connect(button, &QPushButton::clicked, this, &EnergyRangePanel::VrShadowButton12Click);
-        connect(&ctx.selection, &DeviceSelection::changed, this, &EnergyRangePanel::deviceSelected);
     }
+    connect(&ctx.selection, &DeviceSelection::changed, this, &EnergyRangePanel::deviceSelected);
     ctx.replies.subscribe(
         n.replyKeyword,
         [self = QPointer<EnergyRangePanel>(this)](const Reply& r) {
@@ -261,7 +261,16 @@ void EnergyRangePanel::clearRatios() {
 }
 
 void EnergyRangePanel::deviceSelected(const ActiveDevice& device) {
-    if (device.isMeter) clearForReading(true);
+    if (kind_ == RangePanelKind::Meter) {
+        if (device.isMeter) clearForReading(true);
+        return;
+    }
+    // The consumption panel shows one relay's counters beside the serial box
+    // that follows the selection: another relay's figures, dates and reading
+    // time must not stay there under the new serial number.
+    if (device.isMeter) return;
+    clearForReading(true);
+    for (QLineEdit* box : {timeBox, firstDateBox, lastDateBox}) box->clear();
 }
 
 void EnergyRangePanel::showReply(const Reply& reply) {

@@ -82,8 +82,12 @@ QString readoutText(const std::string& bytes) {
 }
 
 bool askWithDialog(QWidget* parent, const QString& text) {
-    return QMessageBox::warning(parent, QString(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    // The main window's light-on-dark label colour would otherwise reach the
+    // question's text on the dialog's light face and leave it unreadable.
+    box.setStyleSheet(QStringLiteral("QMessageBox { background: #f0f0f0; } QMessageBox QLabel { color: #000000; }"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace
