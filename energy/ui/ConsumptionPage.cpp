@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "energy/ui/EnergyPageStyle.h"
 #include "registers/ui/PageContext.h"
 #include "server/ui/DeviceSelection.h"
 #include "server/core/Keywords.h"
@@ -17,18 +18,11 @@
 namespace izleme {
 namespace {
 
-const char* const kStyle = R"(
+using energy_style::leadLabel;
+using energy_style::unitLabel;
+
+const char* const kPageStyle = R"(
 QWidget#ConsumptionPage { background: #12151a; }
-QGroupBox { color: #ffc040; font-weight: bold; background: #080a0d; border: 1px solid #2c3642;
-            border-radius: 4px; margin-top: 14px; padding: 8px 6px 6px 6px; }
-QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }
-QLabel[role="consumptionLead"] { color: #e8e8e8; font-weight: bold; }
-QLabel[role="consumptionUnit"] { color: #80d8ff; font-weight: bold; }
-QPushButton { color: #ffffff; font-weight: bold; padding: 7px 14px; border: 1px solid #000;
-              border-right-width: 3px; border-bottom-width: 3px; border-radius: 3px;
-              background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f5a78, stop:1 #1d2c3d); }
-QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4f6f94, stop:1 #25384d); }
-QPushButton:pressed { border-width: 1px; border-left-width: 3px; border-top-width: 3px; }
 )";
 
 const QColor kGreen(0x3c, 0xff, 0x5a);
@@ -43,12 +37,6 @@ LedDisplay* display(const char* name, const QString& text, int characters, const
     return led;
 }
 
-QLabel* label(const QString& text, const char* role, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setProperty("role", role);
-    return l;
-}
-
 QGroupBox* group(const char* name, const QString& caption, QWidget* parent) {
     auto* box = new QGroupBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -60,7 +48,7 @@ QGroupBox* group(const char* name, const QString& caption, QWidget* parent) {
 ConsumptionPage::ConsumptionPage(const PageContext& context, QWidget* totals)
     : QWidget(totals), requests_(context.requests), table_(context.table), state_(context.state) {
     setObjectName(QStringLiteral("ConsumptionPage"));
-    setStyleSheet(QString::fromUtf8(kStyle));
+    setStyleSheet(QString::fromUtf8(kPageStyle) + QString::fromUtf8(energy_style::kPanels));
     build();
     QLayout* outer = totals->layout();
     if (outer == nullptr) {
@@ -104,9 +92,9 @@ void ConsumptionPage::build() {
                                                          {QStringLiteral("Kapasitif / Aktif Oran"), Toplamkaporan}};
     int r = 0;
     for (const auto& [lead, led] : ratioRows) {
-        ratioGrid->addWidget(label(lead, "consumptionLead", ratios), r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        ratioGrid->addWidget(leadLabel(lead, ratios), r, 0, Qt::AlignRight | Qt::AlignVCenter);
         ratioGrid->addWidget(led, r, 1);
-        ratioGrid->addWidget(label(QStringLiteral("%"), "consumptionUnit", ratios), r++, 2);
+        ratioGrid->addWidget(unitLabel(QStringLiteral("%"), ratios), r++, 2);
     }
     ratioGrid->addWidget(VrShadowButton8, r, 0, 1, 3, Qt::AlignCenter);
     ratioGrid->setColumnStretch(1, 1);
@@ -142,9 +130,9 @@ void ConsumptionPage::build() {
         {QStringLiteral("Cap"), SayacKap, QStringLiteral("kVArCh")}};
     r = 0;
     for (const auto& [lead, led, unit] : resetRows) {
-        resetGrid->addWidget(label(lead, "consumptionLead", GroupBox27), r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        resetGrid->addWidget(leadLabel(lead, GroupBox27), r, 0, Qt::AlignRight | Qt::AlignVCenter);
         resetGrid->addWidget(led, r, 1);
-        resetGrid->addWidget(label(unit, "consumptionUnit", GroupBox27), r++, 2);
+        resetGrid->addWidget(unitLabel(unit, GroupBox27), r++, 2);
     }
     resetGrid->setColumnStretch(1, 1);
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "energy/ui/EnergyPageStyle.h"
 #include "registers/ui/PageContext.h"
 #include "server/core/Keywords.h"
 #include "toolkit/ui/Cp1254Text.h"
@@ -18,18 +19,8 @@
 namespace izleme {
 namespace {
 
-const char* const kIndexStyle = R"(
-QGroupBox { color: #ffc040; font-weight: bold; background: #080a0d; border: 1px solid #2c3642;
-            border-radius: 4px; margin-top: 14px; padding: 8px 6px 6px 6px; }
-QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }
-QLabel[role="meterLead"] { color: #e8e8e8; font-weight: bold; }
-QLabel[role="meterUnit"] { color: #80d8ff; font-weight: bold; }
-QPushButton { color: #ffffff; font-weight: bold; padding: 7px 14px; border: 1px solid #000;
-              border-right-width: 3px; border-bottom-width: 3px; border-radius: 3px;
-              background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f5a78, stop:1 #1d2c3d); }
-QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4f6f94, stop:1 #25384d); }
-QPushButton:pressed { border-width: 1px; border-left-width: 3px; border-top-width: 3px; }
-)";
+using energy_style::leadLabel;
+using energy_style::unitLabel;
 
 const char* const kReadoutStyle = R"(
 QLabel#Panel69 { color: #ffffff; font-weight: bold; font-size: 13px; padding: 4px 8px;
@@ -38,12 +29,6 @@ QLabel#Panel69 { color: #ffffff; font-weight: bold; font-size: 13px; padding: 4p
 QPlainTextEdit#Memo3 { color: #00ff00; background: #000000; border: 1px solid #2a2f36;
                        font-family: monospace; font-size: 12px; }
 )";
-
-QLabel* label(const QString& text, const char* role, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setProperty("role", role);
-    return l;
-}
 
 LedDisplay* indexDisplay(const char* name, QWidget* parent) {
     auto* led = new LedDisplay(QString::fromLatin1(meter::kNoIndex.data(), meter::kNoIndex.size()), 9, parent);
@@ -65,9 +50,9 @@ QGroupBox* indexGroup(const char* name, const QString& caption, QWidget* parent,
     for (int r = 0; r < 3; ++r) {
         const auto& [lead, led] = rows[static_cast<std::size_t>(r)];
         led->setParent(box);
-        grid->addWidget(label(lead, "meterLead", box), r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(leadLabel(lead, box), r, 0, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(led, r, 1);
-        grid->addWidget(label(units[static_cast<std::size_t>(r)], "meterUnit", box), r, 2);
+        grid->addWidget(unitLabel(units[static_cast<std::size_t>(r)], box), r, 2);
     }
     grid->setColumnStretch(1, 1);
     return box;
@@ -114,7 +99,7 @@ MeterReadingPage::MeterReadingPage(const PageContext& context, QWidget* indexes,
 }
 
 void MeterReadingPage::buildIndexes(QWidget* indexes) {
-    setStyleSheet(QString::fromUtf8(kIndexStyle));
+    setStyleSheet(QString::fromUtf8(energy_style::kPanels));
     Rzsycakttop = indexDisplay("Rzsycakttop", this);
     Rzsycindtop = indexDisplay("Rzsycindtop", this);
     Rzsyckaptop = indexDisplay("Rzsyckaptop", this);

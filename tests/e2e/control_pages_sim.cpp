@@ -16,6 +16,7 @@
 #include "control/ui/ImageCanvas.h"
 #include "control/ui/RelayPage.h"
 #include "gui/shell_fixture.h"
+#include "support/SimClient.h"
 #include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -25,7 +26,7 @@ using namespace izleme;
 
 namespace {
 
-const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
+using test::steadyDemo;
 const QString krt = QStringLiteral("Fabrika Ana Pano No: 12001");
 const QString klm = QStringLiteral("Trafo Koruma Rölesi No: 13001");
 
@@ -44,31 +45,7 @@ double amplitude(const std::array<double, 66>& x, int k) {
     return std::abs(sum) / 32;
 }
 
-struct Client {
-    ShellFixture shell;
-    TFrmAna& ana = shell.ana();
-
-    bool logIn(quint16 port) {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(QString::number(port));
-        login.suiButton1->click();
-        return QTest::qWaitFor([&] { return ana.state().loggedIn; }, 10000);
-    }
-    GroupBarEntry* entry(const QString& caption) const {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g)
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        return nullptr;
-    }
-    bool select(const QString& caption) {
-        if (!QTest::qWaitFor([&] { return entry(caption) != nullptr; }, 10000)) return false;
-        entry(caption)->click();
-        return true;
-    }
+struct Client : test::SimClient {
     double number(const QString& text) const {
         QString t = text;
         t.replace(QLatin1Char(ana.state().decimalSeparator), QLatin1Char('.'));

@@ -26,6 +26,7 @@
 #include "registers/ui/TVD1KAL.h"
 #include "server/core/Keywords.h"
 #include "server/ui/ReplyRouter.h"
+#include "support/SimClient.h"
 #include "support/SimProcess.h"
 #include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/GroupBar.h"
@@ -74,9 +75,7 @@ void answerNextQuestion(QMessageBox::StandardButton button) {
     timer->start();
 }
 
-struct Client {
-    ShellFixture shell;
-    TFrmAna& ana = shell.ana();
+struct Client : test::SimClient {
     MeterReadingPage* meter = ana.findChild<MeterReadingPage*>();
     ConsumptionPage* consumption = ana.findChild<ConsumptionPage*>();
     QList<QStringList> ratios;  // every "tedassycal" reply's fields
@@ -89,21 +88,10 @@ struct Client {
         });
     }
 
+    // Logged in once the demo account's meter is listed.
     bool logIn(quint16 port) {
-        if (meter == nullptr || consumption == nullptr || !shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(QString::number(port));
-        login.suiButton1->click();
-        return QTest::qWaitFor([&] { return entry(meterEntry) != nullptr; }, 15000);
-    }
-    GroupBarEntry* entry(const QString& caption) const {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g)
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        return nullptr;
+        if (meter == nullptr || consumption == nullptr) return false;
+        return submitLogin(port) && waitForEntry(meterEntry, 15000);
     }
     // Selects the meter and waits for the ratios its selection asks for.
     bool selectMeter() {
@@ -139,18 +127,6 @@ QString withComma(QString text) {
     const qsizetype dot = text.indexOf(QLatin1Char('.'));
     if (dot >= 0) text[dot] = QLatin1Char(',');
     return text;
-}
-
-// The register bytes of a register reply text as the client showed it in `Memo1`.
-QList<int> replyBytes(const QString& text) {
-    QList<int> bytes;
-    for (const QString& field : text.split(QLatin1Char('$'))) {
-        bool ok = false;
-        const int b = field.toInt(&ok);
-        if (!ok) break;
-        bytes << b;
-    }
-    return bytes;
 }
 
 }  // namespace
@@ -248,7 +224,7 @@ private slots:
         }
 
         // The displays show the registers 70 to 89 of the reply that `Memo1` shows.
-        const QList<int> bytes = replyBytes(c.shell.forms.VD1KAL->Memo1->toPlainText());
+        const QList<int> bytes = c.shownReplyBytes();
         QVERIFY(bytes.size() >= 3 + 40);
         auto reg = [&](int r) { return std::int64_t{bytes.at(3 + 2 * (r - 70)) * 256 + bytes.at(4 + 2 * (r - 70))}; };
         const QChar sep = QLatin1Char(c.ana.state().decimalSeparator);

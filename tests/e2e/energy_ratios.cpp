@@ -16,6 +16,7 @@
 #include "app/ui/PageControl.h"
 #include "gui/shell_fixture.h"
 #include "server/ui/Tfrmuyari.h"
+#include "support/SimClient.h"
 #include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -26,34 +27,11 @@ using namespace izleme;
 namespace {
 
 // The demo plant at a fixed seed: its clock starts on Monday 4 March 2024.
-const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
+using test::steadyDemo;
 
-struct Session {
-    ShellFixture shell;
-    TFrmAna& ana = shell.ana();
-
-    GroupBarEntry* entry(const QString& caption) const {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g)
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        return nullptr;
-    }
-    bool logIn(quint16 port) {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(QString::number(port));
-        login.suiButton1->click();
-        return QTest::qWaitFor([&] { return entry(QStringLiteral("Şube Sayacı No: 14001")) != nullptr; }, 10000);
-    }
-    QString text(const char* name) const {
-        if (auto* d = ana.findChild<LedDisplay*>(QString::fromLatin1(name))) return d->text();
-        if (auto* l = ana.findChild<QLabel*>(QString::fromLatin1(name))) return l->text();
-        if (auto* e = ana.findChild<QLineEdit*>(QString::fromLatin1(name))) return e->text();
-        return QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-    }
+struct Session : test::SimClient {
+    // Logged in once the demo account's meter is listed.
+    bool logIn(quint16 port) { return submitLogin(port) && waitForEntry(QStringLiteral("Şube Sayacı No: 14001")); }
     double number(const char* name) const {
         bool ok = false;
         const double v = text(name).toDouble(&ok);  // the English locale's point

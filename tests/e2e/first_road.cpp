@@ -16,6 +16,7 @@
 #include "registers/core/RegisterTable.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/ui/ReplyRouter.h"
+#include "support/SimClient.h"
 #include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -24,21 +25,7 @@ using namespace izleme;
 
 namespace {
 
-// merkez-sim's demo scenario under a fixed seed and without the periodic
-// records, so that every run shows the same plant.
-const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
-
-// The register bytes of a register reply text as the client showed it in `Memo1`.
-QList<int> replyBytes(const QString& text) {
-    QList<int> bytes;
-    for (const QString& field : text.split(QLatin1Char('$'))) {
-        bool ok = false;
-        const int b = field.toInt(&ok);
-        if (!ok) break;
-        bytes << b;
-    }
-    return bytes;
-}
+using test::steadyDemo;
 
 enum class Reading { U32, S32, S16 };
 
@@ -57,21 +44,8 @@ double pairValue(const QList<int>& bytes, int r, Reading reading) {
     return 0;
 }
 
-struct Road {
-    ShellFixture shell;
-    TFrmAna& ana = shell.ana();
-
+struct Road : test::SimClient {
     LedDisplay* display(const QString& name) const { return ana.findChild<LedDisplay*>(name); }
-    GroupBarEntry* entry(const QString& caption) const {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g)
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        return nullptr;
-    }
-    bool waitForEntry(const QString& caption) {
-        return QTest::qWaitFor([&] { return entry(caption) != nullptr; }, 10000);
-    }
     // The number a display shows, read with the locale decimal separator.
     double shown(const QString& name, bool* ok) const {
         QString text = display(name)->text();
@@ -96,22 +70,6 @@ const QString offline = QStringLiteral("Depo Panosu No: 12003");
 class FirstRoadTest : public QObject {
     Q_OBJECT
 
-    // Logs in through the login window as the operator does: user, password,
-    // F6 for the port box, the port, "Bağlan".
-    bool logIn(Road& road, quint16 port) {
-        if (!road.shell.showUntilLogin()) return false;
-        TFrmGiris& login = *road.shell.forms.FrmGiris;
-        QTest::keyClicks(login.Edit1, QStringLiteral("demo"));
-        QTest::keyClicks(login.Edit4, QStringLiteral("demo"));
-        QTest::keyClick(&login, Qt::Key_F6);
-        if (!login.edtport->isVisibleTo(&login)) return false;
-        login.edtport->clear();
-        QTest::keyClicks(login.edtport, QString::number(port));
-        QTest::mouseClick(login.suiButton1, Qt::LeftButton);
-        return QTest::qWaitFor([&] { return road.ana.windowTitle() == QStringLiteral("<<<<<<<demo Bağlı.>>>>>>>>>"); },
-                               10000);
-    }
-
     // Selects the compensation relay and checks its values against the reply it got.
     void selectRelayAndCheckValues(Road& road) {
         road.ana.pages().Label2->clear();
@@ -122,7 +80,7 @@ class FirstRoadTest : public QObject {
 
     // The displays show the register reply that `Memo1` shows, of the device with this serial.
     void checkValuesOfTheReply(Road& road, const QString& serial) {
-        const QList<int> bytes = replyBytes(road.shell.forms.VD1KAL->Memo1->toPlainText());
+        const QList<int> bytes = road.shownReplyBytes();
         QVERIFY2(bytes.size() >= 3 + 2 * 66, "the reply carries registers 0 to 65");
 
         const struct {
@@ -174,7 +132,7 @@ private slots:
         test::SimProcess sim(steadyDemo);
         QVERIFY(sim.port() != 0);
         Road road;
-        QVERIFY(logIn(road, sim.port()));
+        QVERIFY(road.typeLogin(sim.port()));
         QVERIFY(road.waitForEntry(offline));
 
         // Groups in order of first appearance, the last entry received on top.
@@ -236,7 +194,7 @@ private slots:
         test::SimProcess sim(steadyDemo + QStringList{"--delay", "2000"});
         QVERIFY(sim.port() != 0);
         Road road;
-        QVERIFY(logIn(road, sim.port()));
+        QVERIFY(road.typeLogin(sim.port()));
         const QString second = QStringLiteral("Atölye Kompanzasyon No: 12002");
         QVERIFY(road.waitForEntry(krt));
         QVERIFY(road.waitForEntry(second));
@@ -270,7 +228,7 @@ private slots:
                              QStringList{"--split-writes", "7", "--split-delay", "2", "--glue", "3", "--garbage", "3"});
         QVERIFY(sim.port() != 0);
         Road road;
-        QVERIFY(logIn(road, sim.port()));
+        QVERIFY(road.typeLogin(sim.port()));
         QVERIFY(road.waitForEntry(offline));
         QVERIFY(road.waitForEntry(meter));
         QVERIFY(road.waitForEntry(klm));

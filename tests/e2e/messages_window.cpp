@@ -19,13 +19,14 @@
 #include "server/ui/ReplyRouter.h"
 #include "server/ui/Requests.h"
 #include "server/ui/TFrmMesajlar.h"
+#include "support/SimClient.h"
 #include "support/SimProcess.h"
 
 using namespace izleme;
 
 namespace {
 
-const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
+using test::steadyDemo;
 
 QStringList lines(const QListWidget* list) {
     QStringList out;
@@ -37,19 +38,6 @@ QStringList lines(const QListWidget* list) {
 
 class MessagesWindowTest : public QObject {
     Q_OBJECT
-
-    bool logIn(ShellFixture& shell, quint16 port) {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        QTest::keyClicks(login.Edit1, QStringLiteral("demo"));
-        QTest::keyClicks(login.Edit4, QStringLiteral("demo"));
-        QTest::keyClick(&login, Qt::Key_F6);
-        login.edtport->clear();
-        QTest::keyClicks(login.edtport, QString::number(port));
-        QTest::mouseClick(login.suiButton1, Qt::LeftButton);
-        return QTest::qWaitFor(
-            [&] { return shell.ana().windowTitle() == QStringLiteral("<<<<<<<demo Bağlı.>>>>>>>>>"); }, 10000);
-    }
 
     // Waits until every reply to what was sent before has come: the server
     // answers in order, so a pong after a ping closes them.
@@ -66,10 +54,10 @@ private slots:
     void readsTheServersMessages() {
         test::SimProcess sim(steadyDemo);
         QVERIFY2(sim.port() != 0, "merkez-sim did not start");
-        ShellFixture shell;
-        TFrmAna& ana = shell.ana();
-        TFrmMesajlar& window = *shell.forms.FrmMesajlar;
-        QVERIFY(logIn(shell, sim.port()));
+        test::SimClient client;
+        TFrmAna& ana = client.ana;
+        TFrmMesajlar& window = *client.shell.forms.FrmMesajlar;
+        QVERIFY(client.typeLogin(sim.port()));
 
         // The login's "yenimesaj" shows the link; nothing was asked yet.
         QTRY_VERIFY_WITH_TIMEOUT(ana.RzURLLabel1->isVisible(), 10000);
@@ -142,10 +130,10 @@ private slots:
 
         test::SimProcess sim(steadyDemo + QStringList{"--scenario", file.fileName()});
         QVERIFY2(sim.port() != 0, "merkez-sim did not start");
-        ShellFixture shell;
-        TFrmAna& ana = shell.ana();
-        TFrmMesajlar& window = *shell.forms.FrmMesajlar;
-        QVERIFY(logIn(shell, sim.port()));
+        test::SimClient client;
+        TFrmAna& ana = client.ana;
+        TFrmMesajlar& window = *client.shell.forms.FrmMesajlar;
+        QVERIFY(client.typeLogin(sim.port()));
 
         ana.Oku1->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ana.LblMesaj->text(), QStringLiteral("Yeni mesajlarınız alınıyor...  Mesaj No: 257"),

@@ -15,6 +15,7 @@
 #include "control/ui/SettingsPage.h"
 #include "control/ui/StagesPage.h"
 #include "gui/shell_fixture.h"
+#include "support/SimClient.h"
 #include "support/SimProcess.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -24,35 +25,20 @@ using namespace izleme;
 
 namespace {
 
-const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
+using test::steadyDemo;
 // The demo's workshop relay: its stages and the phases they hang on, as its scenario gives them.
 const QString workshop = QStringLiteral("Atölye Kompanzasyon No: 12002");
 const double workshopKvar[12] = {2.5, 2.5, 5, 5, 5, 7.5, 7.5, 10, 0, 0, 0, 0};
 const char* const workshopPhases[12] = {"r", "s", "t", "rst", "rst", "rst", "rst", "rst", "off", "off", "off", "off"};
 
-struct Relay {
-    ShellFixture shell;
-    TFrmAna& ana = shell.ana();
+struct Relay : test::SimClient {
     StagesPage* stages = ana.findChild<StagesPage*>();
     SettingsPage* settings = ana.findChild<SettingsPage*>();
 
     bool logIn(quint16 port) {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(QString::number(port));
-        login.suiButton1->click();
-        if (!QTest::qWaitFor([&] { return ana.state().loggedIn; }, 10000)) return false;
+        if (!SimClient::logIn(port)) return false;
         ana.Timer1->stop();  // the test ticks the refresh itself
         return true;
-    }
-    GroupBarEntry* entry(const QString& caption) const {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g)
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        return nullptr;
     }
     // Clicks, waits for the heading of the stored reply, then runs one refresh tick.
     // Only the active page takes input: the page of the button first.
@@ -111,8 +97,7 @@ private slots:
         QVERIFY(sim.port() != 0);
         Relay r;
         QVERIFY(r.logIn(sim.port()));
-        QVERIFY(QTest::qWaitFor([&] { return r.entry(workshop) != nullptr; }, 10000));
-        r.entry(workshop)->click();
+        QVERIFY(r.select(workshop));
         QTRY_COMPARE_WITH_TIMEOUT(r.ana.pages().Label2->text(), QStringLiteral("12002 Nolu Cihaz Verileri"), 10000);
 
         // Powers need the current transformer ratio: without it, dashes.

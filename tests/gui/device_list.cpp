@@ -9,12 +9,11 @@
 #include <QtTest>
 
 #include "app/ui/PageControl.h"
+#include "gui/loopback_client.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/core/SharedState.h"
 #include "server/ui/DeviceList.h"
 #include "server/ui/Requests.h"
-#include "shell_fixture.h"
-#include "support/LoopbackPeer.h"
 #include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -23,66 +22,24 @@ using namespace izleme;
 
 namespace {
 
-const QByteArray kEnd("\xF4\xF4\xF4");
-
-QByteArray wire(const QString& text) {
-    const auto bytes = cp1254::fromUtf8(text.toStdString());
-    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("?");
-}
-
-QByteArray cihazlar(const QString& group, const QString& model, const QString& name, const QString& serial) {
-    return "cihazlar\x01" + wire(group) + '\x01' + wire(model) + '\x01' + wire(name) + '\x01' + wire(serial) + '\x01' +
-           kEnd;
-}
+using test::cihazlar;
+using test::kEnd;
 
 QByteArray enerjial(const QByteArray& registerText) { return "enerjial\x01\x01\x01" + registerText + kEnd; }
 
-QByteArray request(const QByteArray& keyword, const QList<QByteArray>& fields) {
-    QByteArray r = keyword + '\x01';
-    for (const auto& f : fields) r += f + '\x01';
-    return r + kEnd;
-}
+// A request goes out framed like any message.
+const auto request = test::message;
 
 // The client logged in against a loopback peer, with the one-second refresh
 // stopped so that only replies move the displays.
-struct LoggedIn {
-    ShellFixture shell;
-    test::LoopbackPeer peer;
-    TFrmAna& ana = shell.ana();
-
-    bool logIn() {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(peer.portText());
-        login.suiButton1->click();
-        const bool ok =
-            QTest::qWaitFor([&] { return peer.received.contains("kulsifre") && ana.state().loggedIn; }, 5000);
-        ana.Timer1->stop();
-        peer.received.clear();
-        return ok;
-    }
-    void send(const QByteArray& bytes) {
-        peer.client->write(bytes);
-        peer.client->flush();
-    }
+struct LoggedIn : test::LoopbackClient {
     GroupBar* bar() { return ana.RzGroupBar1; }
-    GroupBarEntry* entry(const QString& caption) {
-        for (int g = 0; g < bar()->groupCount(); ++g)
-            for (int e = 0; e < bar()->group(g)->entryCount(); ++e)
-                if (bar()->group(g)->entry(e)->caption() == caption) return bar()->group(g)->entry(e);
-        return nullptr;
-    }
     // Sends the entries and waits until the last one is listed.
     bool list(const QList<QByteArray>& messages, const QString& lastCaption) {
         QByteArray all;
         for (const auto& m : messages) all += m;
         send(all);
         return QTest::qWaitFor([&] { return entry(lastCaption) != nullptr; }, 5000);
-    }
-    bool waitReceived(const QByteArray& bytes) {
-        return QTest::qWaitFor([&] { return peer.received == bytes; }, 5000);
     }
     QList<bool> tabs() const {
         QList<bool> shown;

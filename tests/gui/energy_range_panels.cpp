@@ -15,10 +15,9 @@
 #include "app/ui/PageControl.h"
 #include "app/ui/Startup.h"
 #include "energy/ui/EnergyRangePanel.h"
+#include "gui/loopback_client.h"
 #include "server/core/SharedState.h"
 #include "server/ui/Tfrmuyari.h"
-#include "shell_fixture.h"
-#include "support/LoopbackPeer.h"
 #include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -28,58 +27,24 @@ using namespace izleme;
 
 namespace {
 
-const QByteArray kEnd("\xF4\xF4\xF4");
+using test::kEnd;
 
-QByteArray wire(const QString& text) {
-    const auto bytes = cp1254::fromUtf8(text.toStdString());
-    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("?");
-}
-
+// A message whose fields are texts, each in code page 1254.
 QByteArray message(const QByteArray& keyword, const QStringList& fields) {
-    QByteArray m = keyword + '\x01';
-    for (const auto& f : fields) m += wire(f) + '\x01';
-    return m + kEnd;
+    QList<QByteArray> wired;
+    for (const auto& f : fields) wired << test::wireText(f);
+    return test::message(keyword, wired);
 }
 
-struct Panels {
-    ShellFixture shell;
-    test::LoopbackPeer peer;
-    TFrmAna& ana = shell.ana();
+struct Panels : test::LoopbackClient {
     QTemporaryDir dir;
     QString previousDir = QDir::currentPath();
 
     Panels() { QDir::setCurrent(dir.path()); }
     ~Panels() { QDir::setCurrent(previousDir); }
 
-    bool logIn() {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(peer.portText());
-        login.suiButton1->click();
-        const bool ok =
-            QTest::qWaitFor([&] { return peer.received.contains("kulsifre") && ana.state().loggedIn; }, 5000);
-        ana.Timer1->stop();
-        peer.received.clear();
-        return ok;
-    }
-    void send(const QByteArray& bytes) {
-        peer.client->write(bytes);
-        peer.client->flush();
-    }
-    template <typename T>
-    T* find(const char* name) const {
-        return ana.findChild<T*>(QString::fromLatin1(name));
-    }
-    QString text(const char* name) const {
-        if (auto* d = find<LedDisplay>(name)) return d->text();
-        if (auto* l = find<QLabel>(name)) return l->text();
-        if (auto* e = find<QLineEdit>(name)) return e->text();
-        return QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-    }
     QColor colour(const char* name) const {
-        QLabel* l = find<QLabel>(name);
+        QLabel* l = child<QLabel>(name);
         l->ensurePolished();
         return l->palette().color(l->foregroundRole());
     }
@@ -95,7 +60,7 @@ struct Panels {
         peer.received.clear();
         return asked && ana.pageControl()->activePage() == 6;
     }
-    EnergyRangePanel* panel(const char* name) const { return find<EnergyRangePanel>(name); }
+    EnergyRangePanel* panel(const char* name) const { return child<EnergyRangePanel>(name); }
     Tfrmuyari& alarm() { return *shell.forms.frmuyari; }
     FakeSoundPlayer& horn() { return *shell.fake.sound; }
 };
@@ -126,14 +91,14 @@ private slots:
         p.ana.state().decimalSeparator = separator;
         p.ana.pageControl()->selectPage(1);
         p.ana.pages().Edit111->clear();
-        p.find<QPushButton>("VrShadowButton9")->click();
+        p.child<QPushButton>("VrShadowButton9")->click();
         QTest::qWait(50);
         QCOMPARE(p.peer.received, QByteArray());  // no serial, no request
 
         p.ana.pages().Edit111->setText(QStringLiteral("12001"));
         p.ana.pages().DateTimePicker1->setDate(QDate(2024, 3, 1));
         p.ana.pages().DateTimePicker2->setDate(QDate(2024, 3, 9));
-        p.find<QPushButton>("VrShadowButton9")->click();
+        p.child<QPushButton>("VrShadowButton9")->click();
         QTRY_COMPARE(p.peer.received, message("reaktifener", {"12001", "01.03.2024", "09.03.2024"}));
 
         // Watt-hours, shown in thousands: 15.00 and 9.60 are both "KRİTİK".
@@ -208,7 +173,7 @@ private slots:
         p.send(message("tedassycal", {"14001", "04.03.2024", "11.03.2024", "1000", "2000", "0", "160", "0", "50"}));
         QTRY_COMPARE(p.text("RzLEDsycinoran"), QStringLiteral("16.00"));
         p.ana.pages().Edit111->clear();
-        p.find<QPushButton>("VrShadowButton12")->click();
+        p.child<QPushButton>("VrShadowButton12")->click();
         for (const char* name : {"RzLEDak1", "RzLEDkap2", "RzLEDsycinoran", "RzLEDsyckaporan", "lblsyckapdurum"})
             QCOMPARE(p.text(name), QString());
         QTest::qWait(50);
@@ -216,7 +181,7 @@ private slots:
         p.ana.pages().Edit111->setText(QStringLiteral("14001"));
         p.ana.pages().dtsycilktarih->setDate(QDate(2024, 2, 26));
         p.ana.pages().dtsycsontarih->setDate(QDate(2024, 3, 4));
-        p.find<QPushButton>("VrShadowButton12")->click();
+        p.child<QPushButton>("VrShadowButton12")->click();
         QTRY_COMPARE(p.peer.received, message("sycreaktfener", {"14001", "26.02.2024", "04.03.2024"}));
     }
 

@@ -13,10 +13,10 @@
 #include "app/ui/PageControl.h"
 #include "control/ui/HarmonicsPage.h"
 #include "control/ui/ImageCanvas.h"
-#include "gui/harmonics_relay_fixture.h"
+#include "gui/loopback_client.h"
 
 using namespace izleme;
-using izleme::test::LoggedIn;
+using izleme::test::LoopbackClient;
 
 namespace {
 
@@ -75,7 +75,7 @@ class HarmonicsPageTest : public QObject {
     Q_OBJECT
 
     // The page in front (a page behind another takes no clicks).
-    HarmonicsPage* page(LoggedIn& c) {
+    HarmonicsPage* page(LoopbackClient& c) {
         c.ana.pageControl()->setTabVisible(3, true);
         c.ana.pageControl()->selectPage(3);
         return c.ana.findChild<HarmonicsPage*>(QStringLiteral("HarmonicsPage"));
@@ -83,7 +83,7 @@ class HarmonicsPageTest : public QObject {
 
 private slots:
     void eachPhaseAsksWithItsOwnKeywordAndWaitingText() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         HarmonicsPage* p = page(c);
         QVERIFY(p);
@@ -98,7 +98,7 @@ private slots:
         for (const auto& phase : phases) {
             c.ana.LblMesaj->setText(QStringLiteral("eski"));
             phase.button->click();
-            QVERIFY2(c.waitReceived(test::message(phase.keyword, {"12001"})), phase.keyword.constData());
+            QVERIFY2(c.takeReceived(test::message(phase.keyword, {"12001"})), phase.keyword.constData());
             QCOMPARE(c.ana.LblGiden->text(), QString::fromUtf8(phase.line));
             QCOMPARE(c.ana.LblMesaj->text(), QString());
         }
@@ -106,7 +106,7 @@ private slots:
     }
 
     void aReplyIsDrawnAndAnalysed() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         HarmonicsPage* p = page(c);
         const char sep = c.ana.state().decimalSeparator;
@@ -117,7 +117,7 @@ private slots:
 
         const QList<int> bytes = waveformBytes(100, 20, 60, 9);
         p->VrShadowButton5->click();
-        QVERIFY(c.waitReceived(test::message("harmonikbir", {"12001"})));
+        QVERIFY(c.takeReceived(test::message("harmonikbir", {"12001"})));
         c.send(test::registerReply(bytes));
         QTRY_COMPARE(c.heading(), QStringLiteral("12001 nolu cihaz harmonik verileri"));
 
@@ -171,7 +171,7 @@ private slots:
         const QImage phase1Chart = p->Image4->image();
         const QString phase1Box = p->EditH22->text();
         p->VrShadowButton6->click();
-        QVERIFY(c.waitReceived(test::message("harmonikiki", {"12001"})));
+        QVERIFY(c.takeReceived(test::message("harmonikiki", {"12001"})));
         c.send(test::registerReply(waveformBytes(80, 0, 40, 0)));
         QTRY_VERIFY(!p->EditH11->text().isEmpty());
         QVERIFY(std::abs(number(p->EditH11->text(), sep) - 80) < 0.3);
@@ -186,12 +186,12 @@ private slots:
     }
 
     void aBrokenReplyLeavesThePhaseAsItWas() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         HarmonicsPage* p = page(c);
         c.ana.pages().Edit111->setText(QStringLiteral("12001"));
         p->VrShadowButton7->click();
-        QVERIFY(c.waitReceived(test::message("harmonikuc", {"12001"})));
+        QVERIFY(c.takeReceived(test::message("harmonikuc", {"12001"})));
         c.send(test::registerReply(waveformBytes(90, 10, 50, 5)));
         QTRY_VERIFY(!p->EditH31->text().isEmpty());
         const QImage wave = p->Image3->image(), voltage = p->Image8->image(), current = p->Image9->image();
@@ -203,7 +203,7 @@ private slots:
         const int at40 = broken.indexOf('$', 20);
         broken.insert(at40 + 1, "x$");
         p->VrShadowButton7->click();
-        QVERIFY(c.waitReceived(test::message("harmonikuc", {"12001"})));
+        QVERIFY(c.takeReceived(test::message("harmonikuc", {"12001"})));
         c.send(broken);
         QTRY_COMPARE(c.heading(), QStringLiteral("Harmonik alırken bir hata oluştu"));
         // The error stays, and nothing of the phase is recomputed.
@@ -221,7 +221,7 @@ private slots:
         // A short reply that ends with its terminator is no failure: it fills
         // what it reaches and the rest keeps the earlier samples.
         p->VrShadowButton7->click();
-        QVERIFY(c.waitReceived(test::message("harmonikuc", {"12001"})));
+        QVERIFY(c.takeReceived(test::message("harmonikuc", {"12001"})));
         c.send(test::registerReply({5, 6, 7}));
         QTRY_COMPARE(c.heading(), QStringLiteral("12001 nolu cihaz harmonik verileri"));
         QCOMPARE(p->sampleBuffers().voltage[0], 5.0);

@@ -8,15 +8,14 @@
 #include <QTextEdit>
 #include <QtTest>
 
-#include "gui/shell_fixture.h"
+#include "gui/loopback_client.h"
 #include "server/ui/TFrmMesajlar.h"
-#include "support/LoopbackPeer.h"
 
 using namespace izleme;
 
 namespace {
 
-const QByteArray kEnd("\xF4\xF4\xF4");
+using test::kEnd;
 const QByteArray kAsk = QByteArray(
                             "yenimesajiste\x01"
                             "demo\x01") +
@@ -33,18 +32,11 @@ class MessagesWindowTest : public QObject {
 
 private slots:
     void overTheWire() {
-        ShellFixture shell;
-        test::LoopbackPeer peer;
-        TFrmAna& ana = shell.ana();
-        TFrmMesajlar& window = *shell.forms.FrmMesajlar;
-        QVERIFY(shell.showUntilLogin());
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(peer.portText());
-        login.suiButton1->click();
-        QTRY_VERIFY_WITH_TIMEOUT(peer.received.contains("kulsifre") && ana.state().loggedIn, 5000);
-        peer.received.clear();
+        test::LoopbackClient c;
+        test::LoopbackPeer& peer = c.peer;
+        TFrmAna& ana = c.ana;
+        TFrmMesajlar& window = *c.shell.forms.FrmMesajlar;
+        QVERIFY(c.logIn());
 
         window.RzListBox1Click();  // no line selected: nothing shows
         QCOMPARE(window.RichEdit1->toPlainText(), QString());

@@ -3,14 +3,13 @@
 // "Kapat" closes it. The offscreen platform gets two screens from a config
 // file: a 1366×768 laptop and a 640×480 display beside it.
 #include <QApplication>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "gui/shell_fixture.h"
+#include "gui/two_screens.h"
 #include "server/ui/TFrmMesajlar.h"
 
 using izleme::ShellFixture;
@@ -55,18 +54,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screens.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 1;
-    file.write(R"({"windowFrameMargins": true, "screens": [
-        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
-        {"name": "small", "x": 1366, "y": 0, "width": 640, "height": 480, "logicalDpi": 96}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
-    QApplication app(argc, argv);
-    MessagesWindowScreenTest test;
-    return QTest::qExec(&test, argc, argv);
+    return izleme::test::runOnTwoScreens<MessagesWindowScreenTest>(argc, argv, QSize(640, 480));
 }
 
 #include "messages_window_screen.moc"

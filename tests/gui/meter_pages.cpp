@@ -15,10 +15,9 @@
 #include "app/ui/PageControl.h"
 #include "energy/ui/ConsumptionPage.h"
 #include "energy/ui/MeterReadingPage.h"
+#include "gui/loopback_client.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/core/SharedState.h"
-#include "shell_fixture.h"
-#include "support/LoopbackPeer.h"
 #include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/GroupBar.h"
 #include "toolkit/ui/LedDisplay.h"
@@ -27,22 +26,9 @@ using namespace izleme;
 
 namespace {
 
-const QByteArray kEnd("\xF4\xF4\xF4");
-
-QByteArray wire(const QString& text) {
-    const auto bytes = cp1254::fromUtf8(text.toStdString());
-    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("?");
-}
-
-QByteArray message(const QByteArray& keyword, const QList<QByteArray>& fields) {
-    QByteArray r = keyword + '\x01';
-    for (const auto& f : fields) r += f + '\x01';
-    return r + kEnd;
-}
-
-QByteArray cihazlar(const QString& group, const QString& model, const QString& name, const QString& serial) {
-    return message("cihazlar", {wire(group), wire(model), wire(name), wire(serial)});
-}
+using test::cihazlar;
+using test::kEnd;
+using test::message;
 
 QByteArray sayacal(const QByteArray& readout) { return "sayacal\x01#\x01" + readout + kEnd; }
 
@@ -99,40 +85,17 @@ struct DialogAnswer {
 // The client logged in against a loopback peer with a relay group and a
 // meter listed, the one-second refresh stopped so that only replies move the
 // displays.
-struct Client {
-    ShellFixture shell;
-    test::LoopbackPeer peer;
-    TFrmAna& ana = shell.ana();
+struct Client : test::LoopbackClient {
     MeterReadingPage* meter = ana.findChild<MeterReadingPage*>();
     ConsumptionPage* consumption = ana.findChild<ConsumptionPage*>();
 
     bool logIn() {
-        if (meter == nullptr || consumption == nullptr || !shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(peer.portText());
-        login.suiButton1->click();
-        const bool ok =
-            QTest::qWaitFor([&] { return peer.received.contains("kulsifre") && ana.state().loggedIn; }, 5000);
-        ana.Timer1->stop();
+        if (meter == nullptr || consumption == nullptr) return false;
+        const bool ok = LoopbackClient::logIn();
         send(cihazlar("Fabrika", "KRT100", "Ana Pano", "12") + cihazlar("Fabrika", "KRT100", "Kazan", "123") +
              cihazlar("Fabrika", "KRT100", "Depo", "1") + cihazlar("Merkez", "KRT100", "Merkez Pano", "12") +
              cihazlar("Şubeler", "ZDN100", "Şube Sayacı", "14001"));
         return ok && QTest::qWaitFor([&] { return entry(QStringLiteral("Şube Sayacı No: 14001")) != nullptr; }, 5000);
-    }
-    void send(const QByteArray& bytes) {
-        peer.client->write(bytes);
-        peer.client->flush();
-    }
-    GroupBarEntry* entry(const QString& caption, const QString& group = {}) {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g) {
-            if (!group.isEmpty() && bar->group(g)->caption() != group) continue;
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        }
-        return nullptr;
     }
     // Clicks an entry and waits for its first request; the peer's bytes start over.
     bool select(const QString& caption, const QByteArray& firstRequest) {
@@ -146,9 +109,6 @@ struct Client {
     }
     bool selectMeter() { return select(QStringLiteral("Şube Sayacı No: 14001"), "sycreaktfener\x01" "14001\x01"); }
     bool selectRelay() { return select(QStringLiteral("Ana Pano No: 12"), "enertum\x01" "12\x01"); }
-    bool waitReceived(const QByteArray& bytes) {
-        return QTest::qWaitFor([&] { return peer.received == bytes; }, 5000);
-    }
     QStringList indexes() const {
         QStringList texts;
         for (LedDisplay* d : {meter->Rzsycakttop, meter->Rzsycindtop, meter->Rzsyckaptop, meter->RzsycT1,

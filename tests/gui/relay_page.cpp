@@ -5,13 +5,13 @@
 #include <cstring>
 
 #include "control/ui/RelayPage.h"
-#include "gui/harmonics_relay_fixture.h"
+#include "gui/loopback_client.h"
 #include "registers/core/RefreshLoop.h"
 #include "toolkit/ui/LedDisplay.h"
 #include "toolkit/ui/PowerButton.h"
 
 using namespace izleme;
-using izleme::test::LoggedIn;
+using izleme::test::LoopbackClient;
 
 namespace {
 
@@ -35,17 +35,17 @@ class RelayPageTest : public QObject {
     Q_OBJECT
 
     // Lists and selects the over-current relay 13001; its page is then in front.
-    RelayPage* selectRelay(LoggedIn& c) {
+    RelayPage* selectRelay(LoopbackClient& c) {
         if (!c.listAndSelect(QStringLiteral("Fabrika"), QStringLiteral("KLM200"), QStringLiteral("Trafo Koruma Rölesi"),
                              QStringLiteral("13001")))
             return nullptr;
-        if (!c.waitReceived(test::message("enertum", {"13001"}))) return nullptr;
+        if (!c.takeReceived(test::message("enertum", {"13001"}))) return nullptr;
         return c.ana.findChild<RelayPage*>();
     }
 
 private slots:
     void requestsCarryTheSerialAndTheOutputByte() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         RelayPage* p = selectRelay(c);
         QVERIFY(p);
@@ -62,7 +62,7 @@ private slots:
             p->role3->setChecked(pull.r3);
             c.ana.LblMesaj->setText(QStringLiteral("eski"));
             p->VrShadowButton1->click();
-            QVERIFY(c.waitReceived(test::message("roleaktif", {" 13001", QByteArray(1, pull.byte)})));
+            QVERIFY(c.takeReceived(test::message("roleaktif", {" 13001", QByteArray(1, pull.byte)})));
             QCOMPARE(c.ana.LblGiden->text(), QStringLiteral(" Röle çekme isteği gönderildi"));
             QCOMPARE(c.ana.LblMesaj->text(), QString());
         }
@@ -72,14 +72,14 @@ private slots:
         QVERIFY(p->role2->isChecked());
         c.ana.LblGiden->setText(QStringLiteral("önceki"));
         p->VrShadowButton2->click();
-        QVERIFY(c.waitReceived(test::message("AARdegerlerioku", {" 13001"})));
+        QVERIFY(c.takeReceived(test::message("AARdegerlerioku", {" 13001"})));
         p->VrShadowButton3->click();
-        QVERIFY(c.waitReceived(test::message("sabitleriyaz", {})));
+        QVERIFY(c.takeReceived(test::message("sabitleriyaz", {})));
         QCOMPARE(c.ana.LblGiden->text(), QStringLiteral("önceki"));
     }
 
     void theSevenFieldReplyIsShownAsSent() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         RelayPage* p = selectRelay(c);
         QVERIFY(p);
@@ -93,11 +93,11 @@ private slots:
         QCOMPARE(p->Trh->text(), QStringLiteral("01.02.09"));
         // The serial of the reply is the device field of the page's next request.
         p->VrShadowButton2->click();
-        QVERIFY(c.waitReceived(test::message("AARdegerlerioku", {"123456"})));
+        QVERIFY(c.takeReceived(test::message("AARdegerlerioku", {"123456"})));
     }
 
     void theRelaysRegistersFillTheDisplaysOnce() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         RelayPage* p = selectRelay(c);
         QVERIFY(p);
@@ -127,7 +127,7 @@ private slots:
     }
 
     void registersWithoutAValueShowADash() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
         RelayPage* p = selectRelay(c);
         QVERIFY(p);

@@ -3,15 +3,14 @@
 // their controls. The offscreen platform gets two screens from a config
 // file: a 1366×768 laptop and an 800×600 display beside it.
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/ui/PageControl.h"
 #include "gui/shell_fixture.h"
+#include "gui/two_screens.h"
 
 using izleme::PageControl;
 using izleme::ShellFixture;
@@ -88,18 +87,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screens.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 1;
-    file.write(R"({"windowFrameMargins": true, "screens": [
-        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
-        {"name": "small", "x": 1366, "y": 0, "width": 800, "height": 600, "logicalDpi": 96}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
-    QApplication app(argc, argv);
-    ShellFitsScreenTest test;
-    return QTest::qExec(&test, argc, argv);
+    return izleme::test::runOnTwoScreens<ShellFitsScreenTest>(argc, argv, QSize(800, 600));
 }
 
 #include "shell_fits_screen.moc"

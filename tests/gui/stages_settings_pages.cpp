@@ -15,10 +15,9 @@
 #include "app/ui/PageControl.h"
 #include "control/ui/SettingsPage.h"
 #include "control/ui/StagesPage.h"
+#include "gui/loopback_client.h"
 #include "registers/ui/TVD1KAL.h"
 #include "server/core/SharedState.h"
-#include "shell_fixture.h"
-#include "support/LoopbackPeer.h"
 #include "toolkit/ui/LedDisplay.h"
 #include "toolkit/ui/PowerButton.h"
 
@@ -26,43 +25,19 @@ using namespace izleme;
 
 namespace {
 
-const QByteArray kEnd("\xF4\xF4\xF4");
-
-QByteArray request(const QByteArray& keyword, const QList<QByteArray>& fields) {
-    QByteArray r = keyword + '\x01';
-    for (const auto& f : fields) r += f + '\x01';
-    return r + kEnd;
-}
+// A request goes out framed like any message.
+const auto request = test::message;
 
 // The client logged in against a loopback peer, device 12001 in `Edit111`,
 // with the one-second refresh stopped so that the test decides when it runs.
-struct Client {
-    ShellFixture shell;
-    test::LoopbackPeer peer;
-    TFrmAna& ana = shell.ana();
+struct Client : test::LoopbackClient {
     StagesPage* stages = ana.findChild<StagesPage*>();
     SettingsPage* settings = ana.findChild<SettingsPage*>();
 
     bool logIn() {
-        if (!shell.showUntilLogin()) return false;
-        TFrmGiris& login = *shell.forms.FrmGiris;
-        login.Edit1->setText(QStringLiteral("demo"));
-        login.Edit4->setText(QStringLiteral("demo"));
-        login.edtport->setText(peer.portText());
-        login.suiButton1->click();
-        const bool ok =
-            QTest::qWaitFor([&] { return peer.received.contains("kulsifre") && ana.state().loggedIn; }, 5000);
-        ana.Timer1->stop();
+        const bool ok = LoopbackClient::logIn();
         ana.pages().Edit111->setText(QStringLiteral("12001"));
         ana.state().decimalSeparator = '.';
-        peer.received.clear();
-        return ok;
-    }
-    // Waits until the peer got exactly these bytes, then forgets them.
-    bool received(const QByteArray& bytes) {
-        const bool ok = QTest::qWaitFor([&] { return peer.received == bytes; }, 5000);
-        if (!ok) qWarning() << "received" << peer.received << "expected" << bytes;
-        peer.received.clear();
         return ok;
     }
     // Only the active page takes input.
@@ -110,14 +85,14 @@ private slots:
         c.ana.LblMesaj->setText(QStringLiteral("önceki"));
         c.stagePage();
         c.stages->Kondansatorcek->click();
-        QVERIFY(c.received(request("kondasatordurum", {"12001"})));
+        QVERIFY(c.takeReceived(request("kondasatordurum", {"12001"})));
         QCOMPARE(c.ana.state().pendingKind, std::string("kondasatordurum"));
         QCOMPARE(c.table().cursor(), 66);
         QCOMPARE(c.requestLine(), QStringLiteral("Lütfen bekleyin..."));
         QCOMPARE(c.status(), QStringLiteral("önceki"));  // left as it was
 
         c.stages->BitBtn2->click();
-        QVERIFY(c.received(request("kondasatorgucdurum", {"12001"})));
+        QVERIFY(c.takeReceived(request("kondasatorgucdurum", {"12001"})));
         QCOMPARE(c.ana.state().pendingKind, std::string("kondasatorgucdurum"));
         QCOMPARE(c.table().cursor(), 192);
         QCOMPARE(c.requestLine(), QStringLiteral("Kondansatör durumları istendi.Lütfen bekleyin..."));
@@ -125,7 +100,7 @@ private slots:
 
         c.settingsPage();
         c.settings->sabitoku->click();
-        QVERIFY(c.received(request("tavrsabitiste", {"12001"})));
+        QVERIFY(c.takeReceived(request("tavrsabitiste", {"12001"})));
         QCOMPARE(c.ana.state().pendingKind, std::string("sabitler"));
         QCOMPARE(c.table().cursor(), 166);
         QCOMPARE(c.requestLine(), QStringLiteral("Sabit değerler istendi.Lütfen bekleyin..."));
@@ -192,13 +167,13 @@ private slots:
         QVERIFY(c.logIn());
         c.stagePage();
         c.stages->BitBtn2->click();
-        QVERIFY(c.received(request("kondasatorgucdurum", {"12001"})));
+        QVERIFY(c.takeReceived(request("kondasatorgucdurum", {"12001"})));
 
         PowerButton* c5 = c.stages->C[4];
         QVERIFY(!c5->isChecked());
         c5->click();
         QVERIFY(c5->isChecked());
-        QVERIFY(c.received(request("kondansatorcek", {"12001", "4", "255", "0"})));
+        QVERIFY(c.takeReceived(request("kondansatorcek", {"12001", "4", "255", "0"})));
         QCOMPARE(c.requestLine(), QStringLiteral("Kondansatör Çekiliyor Lütfen bekleyin..."));
         QVERIFY(c.switchesEnabled(false));
         QCOMPARE(c.stages->stagePace->interval(), 2500);
@@ -206,7 +181,7 @@ private slots:
         // The rest of the window stays responsive meanwhile.
         QVERIFY(c.stages->Kondansatorcek->isEnabled() && c.stages->BitBtn2->isEnabled());
         c.stages->Kondansatorcek->click();
-        QVERIFY(c.received(request("kondasatordurum", {"12001"})));
+        QVERIFY(c.takeReceived(request("kondasatordurum", {"12001"})));
         QCOMPARE(c.ana.state().pendingKind, std::string("kondasatordurum"));
         c5->click();  // disabled: nothing happens
         QVERIFY(c5->isChecked());
@@ -215,13 +190,13 @@ private slots:
         QVERIFY(c.peer.received.isEmpty());
         c5->click();
         QVERIFY(!c5->isChecked());
-        QVERIFY(c.received(request("kondansatorcek", {"12001", "4", "0", "0"})));
+        QVERIFY(c.takeReceived(request("kondansatorcek", {"12001", "4", "0", "0"})));
         // A stage command changes neither the pending kind nor the cursor.
         QCOMPARE(c.ana.state().pendingKind, std::string("kondasatordurum"));
         QCOMPARE(c.table().cursor(), 66);
         QTRY_VERIFY_WITH_TIMEOUT(c.switchesEnabled(true), 10000);
         c.stages->C[11]->click();
-        QVERIFY(c.received(request("kondansatorcek", {"12001", "11", "255", "0"})));
+        QVERIFY(c.takeReceived(request("kondansatorcek", {"12001", "11", "255", "0"})));
     }
 
     // Without a connection nothing goes out: the switch stays as the relay
@@ -267,7 +242,7 @@ private slots:
         for (const auto& k : cases) {
             (s->*k.radio)->click();
             (s->*k.send)->click();
-            QVERIFY(c.received(request("kondansatorcek", {"12001", k.item, k.value, "0"})));
+            QVERIFY(c.takeReceived(request("kondansatorcek", {"12001", k.item, k.value, "0"})));
             QCOMPARE(c.requestLine(), k.line);
         }
         // The two pairs are separate radio groups.
@@ -325,7 +300,7 @@ private slots:
         };
         for (const auto& k : cases) {
             (s->*k.button)->click();
-            QVERIFY2(c.received(request(k.keyword, k.fields)), k.keyword.constData());
+            QVERIFY2(c.takeReceived(request(k.keyword, k.fields)), k.keyword.constData());
             QCOMPARE(c.requestLine(), k.line);
         }
         QCOMPARE(c.status(), QStringLiteral("önceki"));

@@ -10,6 +10,10 @@
 
 namespace izleme::test {
 
+// merkez-sim's demo scenario under a fixed seed and without the periodic
+// records, so that every run shows the same plant.
+inline const QStringList steadyDemo{"--seed", "1", "--records-every", "0"};
+
 class SimProcess {
 public:
     // Starts merkez-sim on 127.0.0.1 at `wanted` (0: any free port) with the

@@ -1,5 +1,6 @@
 // The whole client logged in against a loopback peer that plays the server,
-// with the one-second refresh stopped so that only replies move the displays.
+// with the one-second refresh stopped so that only replies move the displays,
+// and the framing of the messages such a peer sends and reads.
 #pragma once
 
 #include <QByteArray>
@@ -9,7 +10,9 @@
 #include <QTest>
 
 #include "gui/shell_fixture.h"
+#include "server/core/SharedState.h"
 #include "support/LoopbackPeer.h"
+#include "support/ShownWidgets.h"
 #include "toolkit/core/Cp1254.h"
 #include "toolkit/ui/GroupBar.h"
 
@@ -17,16 +20,23 @@ namespace izleme::test {
 
 inline const QByteArray kEnd("\xF4\xF4\xF4");
 
+// The text in code page 1254 as it travels; "?" for a text it cannot carry.
 inline QByteArray wireText(const QString& text) {
     const auto bytes = cp1254::fromUtf8(text.toStdString());
     return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("?");
 }
 
-// A message of keyword and fields, each field closed by the separator.
+// A message (or request) of keyword and fields, each field closed by the
+// separator, then the terminator.
 inline QByteArray message(const QByteArray& keyword, const QList<QByteArray>& fields) {
     QByteArray r = keyword + '\x01';
     for (const auto& f : fields) r += f + '\x01';
     return r + kEnd;
+}
+
+// A "cihazlar" reply listing one device.
+inline QByteArray cihazlar(const QString& group, const QString& model, const QString& name, const QString& serial) {
+    return message("cihazlar", {wireText(group), wireText(model), wireText(name), wireText(serial)});
 }
 
 // An "enerjial" reply carrying the bytes as a register reply text (address 1,
@@ -37,11 +47,13 @@ inline QByteArray registerReply(const QList<int>& bytes) {
     return "enerjial\x01#\x01" + text + kEnd;
 }
 
-struct LoggedIn {
+struct LoopbackClient {
     ShellFixture shell;
     LoopbackPeer peer;
     TFrmAna& ana = shell.ana();
 
+    // Logs in as demo/demo on the peer's port and waits until the peer has the
+    // login and the client holds itself logged in; the peer's bytes start over.
     bool logIn() {
         if (!shell.showUntilLogin()) return false;
         TFrmGiris& login = *shell.forms.FrmGiris;
@@ -59,21 +71,23 @@ struct LoggedIn {
         peer.client->write(bytes);
         peer.client->flush();
     }
+    // Waits until the peer got exactly these bytes since they last started over.
     bool waitReceived(const QByteArray& bytes) {
-        const bool ok = QTest::qWaitFor([&] { return peer.received == bytes; }, 5000);
+        return QTest::qWaitFor([&] { return peer.received == bytes; }, 5000);
+    }
+    // waitReceived, then the peer's bytes start over (what came instead is logged).
+    bool takeReceived(const QByteArray& bytes) {
+        const bool ok = waitReceived(bytes);
+        if (!ok) qWarning() << "received" << peer.received << "expected" << bytes;
         peer.received.clear();
         return ok;
     }
-    GroupBarEntry* entry(const QString& caption) {
-        GroupBar* bar = ana.RzGroupBar1;
-        for (int g = 0; g < bar->groupCount(); ++g)
-            for (int e = 0; e < bar->group(g)->entryCount(); ++e)
-                if (bar->group(g)->entry(e)->caption() == caption) return bar->group(g)->entry(e);
-        return nullptr;
+    GroupBarEntry* entry(const QString& caption, const QString& group = {}) const {
+        return entryByCaption(ana.RzGroupBar1, caption, group);
     }
     // Lists one device and selects it; the selection's request is left in `received`.
     bool listAndSelect(const QString& group, const QString& model, const QString& name, const QString& serial) {
-        send(message("cihazlar", {wireText(group), wireText(model), wireText(name), wireText(serial)}));
+        send(cihazlar(group, model, name, serial));
         const QString caption = name + QStringLiteral(" No: ") + serial;
         if (!QTest::qWaitFor([&] { return entry(caption) != nullptr; }, 5000)) return false;
         entry(caption)->click();
@@ -83,6 +97,7 @@ struct LoggedIn {
     T* child(const char* name) const {
         return ana.findChild<T*>(QString::fromLatin1(name));
     }
+    QString text(const char* name) const { return shownText(ana, name); }
     QString heading() const { return ana.pages().Label2->text(); }
 };
 
