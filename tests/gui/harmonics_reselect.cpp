@@ -10,10 +10,10 @@
 #include "app/ui/PageControl.h"
 #include "control/ui/HarmonicsPage.h"
 #include "control/ui/ImageCanvas.h"
-#include "gui/harmonics_relay_fixture.h"
+#include "gui/loopback_client.h"
 
 using namespace izleme;
-using izleme::test::LoggedIn;
+using izleme::test::LoopbackClient;
 
 namespace {
 
@@ -37,7 +37,7 @@ bool blank(const ImageCanvas* canvas) {
 
 // Clicks the entry, waits for the selection's register request and answers
 // it with two registers; the peer's bytes start over.
-bool select(LoggedIn& c, const QString& caption, const QByteArray& serial) {
+bool select(LoopbackClient& c, const QString& caption, const QByteArray& serial) {
     GroupBarEntry* e = c.entry(caption);
     if (e == nullptr) return false;
     c.peer.received.clear();
@@ -64,10 +64,12 @@ class HarmonicsReselectTest : public QObject {
     Q_OBJECT
 private slots:
     void anotherRelayStartsBlank() {
-        LoggedIn c;
+        LoopbackClient c;
         QVERIFY(c.logIn());
-        c.send(test::message("cihazlar", {"Fabrika", "KRT100", "Ana Pano", "12001"}) +
-               test::message("cihazlar", {"Fabrika", "KRT100", test::wireText(QStringLiteral("Atölye")), "12002"}));
+        c.send(test::cihazlar(QStringLiteral("Fabrika"), QStringLiteral("KRT100"), QStringLiteral("Ana Pano"),
+                              QStringLiteral("12001")) +
+               test::cihazlar(QStringLiteral("Fabrika"), QStringLiteral("KRT100"), QStringLiteral("Atölye"),
+                              QStringLiteral("12002")));
         QTRY_VERIFY(c.entry(QStringLiteral("Atölye No: 12002")) != nullptr);
         QVERIFY(select(c, QStringLiteral("Ana Pano No: 12001"), "12001"));
 
