@@ -199,7 +199,11 @@ void TVD1KAL::sendRequest(Sent kind) {
     if (kind == Sent::Read) {
         const auto address = byteOf(Edit1);
         const auto count = address ? byteOf(Edit3) : std::nullopt;
-        if (address && count) frame = modbus::readRequest(*address, *reg, *count);
+        if (address && count) {
+            frame = modbus::readRequest(*address, *reg, *count);
+            sentAddress_ = *address;
+            sentCount_ = *count;
+        }
     } else {
         const auto d1 = byteOf(b1);
         const auto d2 = d1 ? byteOf(b2) : std::nullopt;
@@ -229,11 +233,11 @@ void TVD1KAL::gonder(const std::string& frame) {
 
 void TVD1KAL::ComPort1RxChar(qint64 count) {
     const std::optional<QByteArray> bytes = ComPort1 ? ComPort1->read(count) : std::nullopt;
-    if (lampFlip_) lampFlip_();
-    if (!bytes) {
+    if (!bytes) {  // a failed read ends the event before the lamp flickers
         Label2->setText(QStringLiteral("Hatatata"));
         return;
     }
+    if (lampFlip_) lampFlip_();
     for (char b : *bytes) {
         serialReceiveText_ += std::to_string(static_cast<unsigned char>(b));
         serialReceiveText_ += '$';
@@ -272,7 +276,11 @@ void TVD1KAL::checkReply() {
             break;
     }
     Label2->setText(QStringLiteral("CRC doğru"));
-    if (r.kind != Kind::Registers || lastSent_ != Sent::Read) return;
+    // Only the answer to the read sent fills the table: the slave asked, and as
+    // many registers as asked for.
+    if (r.kind != Kind::Registers || lastSent_ != Sent::Read || r.address != sentAddress_ ||
+        r.registers.size() != sentCount_)
+        return;
     tblRegisters->setRowCount(static_cast<int>(r.registers.size()));
     for (int row = 0; row < tblRegisters->rowCount(); ++row) {
         const std::uint16_t value = r.registers[static_cast<std::size_t>(row)];

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QWidget>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -85,8 +86,8 @@ private:
     enum class Sent { Read, Write };
 
     void buildControls();
-    // The send sequence shared by both buttons; makeFrame builds the request
-    // (nothing when a box holds no integer).
+    // The send sequence shared by both buttons (nothing is sent when a box
+    // holds no integer).
     void sendRequest(Sent kind);
     // Writes the frame one byte per write; a failed write does not stop the rest.
     void gonder(const std::string& frame);
@@ -102,6 +103,8 @@ private:
     QByteArray reply_;            // the bytes received since the last request
     bool replyOverflow_ = false;  // more came than any reply frame holds
     int firstRegister_ = 0;       // of the last read request, as sent
+    int sentAddress_ = 0;         // slave address of the last read request
+    std::size_t sentCount_ = 0;   // register count of the last read request
     Sent lastSent_ = Sent::Read;
     QTimer* wait_ = nullptr;
 };
