@@ -1,7 +1,7 @@
 // Waveform reader over arbitrary reply texts, then the analysis and the
 // figures the page shows of it. Every sample is a signed byte; a broken reply
-// keeps the samples read before its bad field; the magnitudes are finite and
-// no larger than the samples allow.
+// stores nothing; the magnitudes are finite and no larger than the samples
+// allow.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every sample needs a "$" of its own after the three leading ones.
     if (read.samples.size() > size / 2) std::abort();
 
-    static izleme::SampleBuffers buffers;
+    izleme::SampleBuffers buffers;
     if (!read.broken) buffers.store(read.samples);
     const izleme::Magnitudes m = izleme::harmonicMagnitudes(std::span<const double, 64>(buffers.voltage.data(), 64));
     for (double v : m)

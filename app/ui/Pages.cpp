@@ -52,7 +52,8 @@ void createPages(const Forms& forms) {
     auto* deviceList = new DeviceList(std::move(devices), ana);
     deviceList->setObjectName(QStringLiteral("DeviceList"));
 
-    // The pages, one line each.
+    // The pages, one line each. RegisterReplies comes first: it stores a
+    // register reply before any page that reads the stored registers of it.
     new RegisterReplies(
         context, forms.VD1KAL->Memo1, [poll = forms.VD1KAL] { poll->clearSerialReceiveText(); }, ana);
     new InstantValuesPage(context, sheets.Panel7, sheets.Edit1, sheets.Label17);

@@ -29,10 +29,10 @@ std::optional<std::array<bool, kStageCount>> stageStates(const RegisterTable& ta
 
 std::string stagePowerText(const RegisterTable& table, int row, int stage, char decimalSeparator) {
     const std::optional<std::int64_t> ratio = storedInteger(table, row, kTransformerRatioRegister);
-    const std::optional<std::int64_t> power = storedInteger(table, row, kStagePowerRegister - 1 + stage);
-    if (!ratio || !power) return std::string("---") + decimalSeparator + '-';
-    const auto word = static_cast<double>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(*power) & 0xFFFF));
-    return formatMask(static_cast<double>(*ratio) * (word / 10000.0), "000.0", decimalSeparator);
+    const double power = table.value(row, kStagePowerRegister - 1 + stage);
+    const std::optional<std::uint16_t> word = power == kNoValue ? std::nullopt : registerWord(power);
+    if (!ratio || !word) return std::string("---") + decimalSeparator + '-';
+    return formatMask(static_cast<double>(*ratio) * (*word / 10000.0), "000.0", decimalSeparator);
 }
 
 std::optional<std::string> stagePhaseText(const RegisterTable& table, int row, int stage) {

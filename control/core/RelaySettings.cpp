@@ -4,16 +4,17 @@
 #include <optional>
 
 #include "registers/core/RegisterReadings.h"
+#include "server/core/Keywords.h"
 #include "toolkit/core/NumberFormat.h"
 
 namespace izleme {
 namespace {
 
 constexpr std::array<SettingsGroup, 4> kGroups = {{
-    {"akmgerilimyaz", 166, 3},
-    {"cezasiniryaz", 169, 4},
-    {"almacikmasureyaz", 173, 3},
-    {"reakkaporanyaz", 179, 2},
+    {kw::akmgerilimyaz, 166, 3},
+    {kw::cezasiniryaz, 169, 4},
+    {kw::almacikmasureyaz, 173, 3},
+    {kw::reakkaporanyaz, 179, 2},
 }};
 
 }  // namespace

@@ -1,18 +1,17 @@
 #include "control/core/Waveform.h"
 
+#include <algorithm>
 #include <string>
 
+#include "registers/core/RegisterReplyParser.h"
 #include "toolkit/core/NumberFormat.h"
 
 namespace izleme {
 
 WaveformRead readWaveform(std::string_view text) {
-    std::string work(text);
     // Two consecutive bytes 199 and 239 become the single value 3, as in every
     // register reply text.
-    static constexpr std::string_view from = "$199$239";
-    for (std::size_t at = work.find(from); at != std::string::npos; at = work.find(from, at + 2))
-        work.replace(at, from.size(), "$3");
+    const std::string work = shortenReadCode(text);
 
     std::string_view rest(work);
     for (int i = 0; i < 3; ++i) {

@@ -29,7 +29,7 @@ QFont boldFont() {
     QFont f;
     f.setPixelSize(12);
     f.setBold(true);
-    f.setStyleStrategy(QFont::NoAntialias);  // plain pixels, as on the relay's own canvas
+    f.setStyleStrategy(QFont::NoAntialias);  // plain pixels: small text stays crisp on the charts
     return f;
 }
 
@@ -44,7 +44,6 @@ void drawWaveform(QImage& image, const std::vector<int>& samples) {
     rectangle(p, 0, 0, w / 2, h);
     p.setBrush(harmonicColors::currentArea);
     rectangle(p, w / 2, 0, w, h);
-    p.setFont(boldFont());
     QPen pen(harmonicColors::yellow, 2);
     // Only the stored samples can reach the image: later points lie beyond its right edge.
     const std::size_t n = std::min<std::size_t>(samples.size(), kStoredSampleCount);

@@ -10,7 +10,7 @@
 
 namespace izleme {
 
-// Colours of the page, red, green and blue as the relay's own program uses them.
+// Colours of the page's pictures (red, green and blue components).
 namespace harmonicColors {
 inline const QColor voltageArea{0x00, 0x00, 0x40};
 inline const QColor currentArea{0x40, 0x00, 0x00};

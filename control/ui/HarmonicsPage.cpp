@@ -125,11 +125,14 @@ HarmonicsPage::HarmonicsPage(const PageContext& context, QWidget* sheet)
     // The hidden buttons that carry the analyses.
     std::array<QPushButton**, 3> analysisButtons{&Button2, &Button3, &Button4};
     for (int p = 0; p < 3; ++p) {
-        auto* b = named(new QPushButton(QStringLiteral("Button2"), this), kNames[p].analysisButton);
+        const QString name = QString::fromLatin1(kNames[p].analysisButton);
+        auto* b = named(new QPushButton(name, this), kNames[p].analysisButton);
         b->hide();
-        connect(b, &QPushButton::clicked, this, [this, p] { analyse(p); });
         *analysisButtons[static_cast<std::size_t>(p)] = b;
     }
+    connect(Button2, &QPushButton::clicked, this, &HarmonicsPage::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &HarmonicsPage::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &HarmonicsPage::Button4Click);
 
     connect(VrShadowButton5, &QPushButton::clicked, this, &HarmonicsPage::VrShadowButton5Click);
     connect(VrShadowButton6, &QPushButton::clicked, this, &HarmonicsPage::VrShadowButton6Click);

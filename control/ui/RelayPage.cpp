@@ -162,7 +162,8 @@ void RelayPage::VrShadowButton1Click() {
     const std::optional<std::string> serial = toCp1254(Sno->text());
     if (!serial) return;
     const char outputs = relayOutputByte(role1->isChecked(), role2->isChecked(), role3->isChecked());
-    requests_.send(kw::roleaktif, {*serial, std::string(1, outputs)});
+    // A pull that could not go out (no connection) claims nothing.
+    if (!requests_.send(kw::roleaktif, {*serial, std::string(1, outputs)})) return;
     status_.setRequestLine(QStringLiteral(" Röle çekme isteği gönderildi"));
     status_.setStatusLine(QString());
 }

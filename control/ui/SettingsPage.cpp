@@ -286,8 +286,7 @@ void SettingsPage::Button6Click() {
 
 void SettingsPage::showReadBack(int row) {
     for (const Setting& s : settings_) {
-        const QString text = fromCp1254(readBackText(table_, row, s.reg, state_.decimalSeparator));
-        if (s.readBack->text() != text) s.readBack->setText(text);
+        s.readBack->setText(fromCp1254(readBackText(table_, row, s.reg, state_.decimalSeparator)));
     }
 }
 

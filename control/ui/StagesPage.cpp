@@ -212,10 +212,9 @@ void StagesPage::showPowersAndPhases(int row) {
     for (int n = 1; n <= kStageCount; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
         const QString power = fromCp1254(stagePowerText(table_, row, n, state_.decimalSeparator));
-        if (ca[i]->text() != power) ca[i]->setText(power);
+        ca[i]->setText(power);
         if (const std::optional<std::string> phase = stagePhaseText(table_, row, n)) {
-            const QString text = fromCp1254(*phase);
-            if (ca_faz[i]->text() != text) ca_faz[i]->setText(text);
+            ca_faz[i]->setText(fromCp1254(*phase));
         }
     }
 }

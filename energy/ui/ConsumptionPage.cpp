@@ -10,8 +10,8 @@
 
 #include "energy/ui/EnergyPageStyle.h"
 #include "registers/ui/PageContext.h"
-#include "server/ui/DeviceSelection.h"
 #include "server/core/Keywords.h"
+#include "server/ui/DeviceSelection.h"
 #include "toolkit/ui/Cp1254Text.h"
 #include "toolkit/ui/LedDisplay.h"
 
@@ -71,8 +71,7 @@ ConsumptionPage::ConsumptionPage(const PageContext& context, QWidget* totals)
     // The counters from before the last reset belong to the relay that was
     // asked: a newly selected relay starts from "0", as a new request does.
     connect(&context.selection, &DeviceSelection::changed, this, [this](const ActiveDevice& device) {
-        if (device.isMeter) return;
-        for (LedDisplay* d : {SayacAktif, Sayacind, SayacKap}) d->setText(QStringLiteral("0"));
+        if (!device.isMeter) zeroPreResetValues();
     });
 }
 
@@ -149,6 +148,10 @@ void ConsumptionPage::build() {
 
 void ConsumptionPage::VrShadowButton8Click() {
     requests_.data("tuketim");
+    zeroPreResetValues();
+}
+
+void ConsumptionPage::zeroPreResetValues() {
     for (LedDisplay* d : {SayacAktif, Sayacind, SayacKap}) d->setText(QStringLiteral("0"));
 }
 

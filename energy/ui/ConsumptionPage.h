@@ -49,6 +49,8 @@ public:
     void showRow(int row);
 
 private:
+    // The three values from before the last reset, until a reply brings them.
+    void zeroPreResetValues();
     void build();
 
     Requests& requests_;

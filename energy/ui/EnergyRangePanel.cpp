@@ -249,10 +249,11 @@ void EnergyRangePanel::sendRequest() {
 
 void EnergyRangePanel::clearForReading(bool ratiosToo) {
     for (LedDisplay* d : counters) d->setText(QString());
-    for (QLabel* l : classes) l->clear();  // the colour stays
     if (ratiosToo) {
-        for (LedDisplay* d : ratios) d->setText(QString());
+        clearRatios();
+        return;
     }
+    for (QLabel* l : classes) l->clear();  // the colour stays
 }
 
 void EnergyRangePanel::clearRatios() {

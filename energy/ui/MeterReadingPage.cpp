@@ -1,6 +1,5 @@
 #include "energy/ui/MeterReadingPage.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -92,7 +91,8 @@ MeterReadingPage::MeterReadingPage(const PageContext& context, QWidget* indexes,
     buildIndexes(indexes);
     buildReadout(readout);
 
-    context.replies.subscribe(kw::sayacal, [this](const Reply& r) { sayacal(r.text); }, this);
+    context.replies.subscribe(
+        kw::sayacal, [this](const Reply& r) { sayacal(r.text); }, this);
     connect(&context.selection, &DeviceSelection::changed, this, [this](const ActiveDevice& device) {
         if (device.isMeter) reset();
     });
@@ -111,10 +111,10 @@ void MeterReadingPage::buildIndexes(QWidget* indexes) {
                               {QStringLiteral("İndüktif"), Rzsycindtop},
                               {QStringLiteral("Kapasitif"), Rzsyckaptop}}},
                             {QStringLiteral("kWh"), QStringLiteral("kVArLh"), QStringLiteral("kVArCh")});
-    GroupBox28 = indexGroup("GroupBox28", QStringLiteral("Aktif Değerler"), this,
-                            {{{QStringLiteral("T1"), RzsycT1}, {QStringLiteral("T2"), RzsycT2},
-                              {QStringLiteral("T3"), RzsycT3}}},
-                            {QStringLiteral("kWh"), QStringLiteral("kWh"), QStringLiteral("kWh")});
+    GroupBox28 = indexGroup(
+        "GroupBox28", QStringLiteral("Aktif Değerler"), this,
+        {{{QStringLiteral("T1"), RzsycT1}, {QStringLiteral("T2"), RzsycT2}, {QStringLiteral("T3"), RzsycT3}}},
+        {QStringLiteral("kWh"), QStringLiteral("kWh"), QStringLiteral("kWh")});
 
     VrShadowButton11 = new QPushButton(QStringLiteral("Sayaç Oku"), this);
     VrShadowButton11->setObjectName(QStringLiteral("VrShadowButton11"));
@@ -199,7 +199,7 @@ void MeterReadingPage::reset() {
 
 void MeterReadingPage::showReadout() {
     const std::array<LedDisplay*, meter::kIndexCount> displays{Rzsycakttop, Rzsycindtop, Rzsyckaptop,
-                                                              RzsycT1,     RzsycT2,     RzsycT3};
+                                                               RzsycT1,     RzsycT2,     RzsycT3};
     for (std::size_t i = 0; i < displays.size(); ++i) displays[i]->setText(fromCp1254(readout_.shown()[i]));
     Memo3->setPlainText(readoutText(readout_.text()));
 }

@@ -13,8 +13,8 @@ namespace {
 
 constexpr std::string_view kReadCodeBytes = "$199$239";
 
-// The reply text with every "$199$239" shortened to "$3" (one left-to-right
-// pass; replaced text is not searched again).
+}  // namespace
+
 std::string shortenReadCode(std::string_view text) {
     constexpr std::string_view from = kReadCodeBytes;
     std::string out;
@@ -28,6 +28,8 @@ std::string shortenReadCode(std::string_view text) {
     out.append(text.substr(pos));
     return out;
 }
+
+namespace {
 
 // Reads the field at the front of rest (the text up to the next "$") as a
 // 32-bit integer and removes it with its "$". A field with no "$" after it

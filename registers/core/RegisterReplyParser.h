@@ -15,4 +15,9 @@ namespace izleme {
 // never written (the parser stops at the end of the row).
 void parseRegisterReply(RegisterTable& table, std::string_view text);
 
+// The reply text with every "$199$239" (two bytes that a relay sends for the
+// value 3) shortened to "$3", in one left-to-right pass; replaced text is not
+// searched again.
+std::string shortenReadCode(std::string_view text);
+
 }  // namespace izleme

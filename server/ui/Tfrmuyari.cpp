@@ -75,10 +75,7 @@ Tfrmuyari::Tfrmuyari(std::shared_ptr<SoundPlayer> sound, QWidget* parent)
 
 void Tfrmuyari::showAlarm(const QString& text) {
     label1->setText(text);
-    if (isVisible() && Timer1->isActive()) {
-        label1->update();
-        return;
-    }
+    if (isVisible() && Timer1->isActive()) return;  // the horn goes on; the new text scrolls on
     label1->restart();
     const bool wasHidden = !isVisible();
     show();

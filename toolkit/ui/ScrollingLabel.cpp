@@ -15,15 +15,9 @@ ScrollingLabel::ScrollingLabel(const QString& text, QWidget* parent) : QLabel(te
     connect(&timer_, &QTimer::timeout, this, &ScrollingLabel::step);
 }
 
-void ScrollingLabel::setRunning(bool running) {
-    running_ = running;
-    if (running && isVisible()) timer_.start();
-    if (!running) timer_.stop();
-}
-
 void ScrollingLabel::showEvent(QShowEvent* event) {
     QLabel::showEvent(event);
-    if (running_) timer_.start();
+    timer_.start();
 }
 
 void ScrollingLabel::hideEvent(QHideEvent* event) {

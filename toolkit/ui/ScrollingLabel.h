@@ -10,13 +10,10 @@ namespace izleme {
 
 class ScrollingLabel : public QLabel {
     Q_OBJECT
-    Q_PROPERTY(bool running READ isRunning WRITE setRunning)
 
 public:
     explicit ScrollingLabel(const QString& text = QString(), QWidget* parent = nullptr);
 
-    bool isRunning() const { return running_; }
-    void setRunning(bool running);
     // Where the text starts, in pixels from the left edge (for tests and snapshots).
     int offset() const { return offset_; }
     // Starts the text again from the right edge.
@@ -33,7 +30,6 @@ private:
     void step();
 
     QTimer timer_;
-    bool running_ = true;
     int offset_ = 0;
 };
 
