@@ -44,6 +44,18 @@ class RelayPageTest : public QObject {
     }
 
 private slots:
+    // Without a connection a pull goes nowhere, and the request line does not say it went.
+    void aPullThatCannotGoOutClaimsNothing() {
+        LoopbackClient c;
+        QVERIFY(c.shell.startWithoutLogin());
+        auto* p = c.ana.findChild<RelayPage*>();
+        QVERIFY(p);
+        c.ana.LblGiden->setText(QStringLiteral("önceki"));
+        p->VrShadowButton1Click();  // the page is not in front: its button takes no click
+        QCOMPARE(c.ana.LblGiden->text(), QStringLiteral("önceki"));
+        QVERIFY(c.peer.received.isEmpty());
+    }
+
     void requestsCarryTheSerialAndTheOutputByte() {
         LoopbackClient c;
         QVERIFY(c.logIn());
